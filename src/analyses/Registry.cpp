@@ -1,0 +1,43 @@
+#include "analyses/Registry.h"
+
+#include "analyses/pedestrian/PedestrianForm.h"
+
+namespace verosa::analyses {
+
+// One line per built window; a facility's folder provides its factory.
+const std::vector<WindowEntry>& windows() {
+    static const std::vector<WindowEntry> list = {
+        {"frmPedestrian", pedestrian::makePedestrianForm},
+    };
+    return list;
+}
+
+// One line per built analysis: name, window, mode key written first, analysis button.
+const std::vector<AnalysisEntry>& analyses() {
+    static const std::vector<AnalysisEntry> list = {
+        {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
+    };
+    return list;
+}
+
+const std::vector<std::string>& allAnalysisNames() {
+    static const std::vector<std::string> names = {
+        "freeway-oper", "freeway-design", "weaving-oper", "weaving-design", "ramp",
+        "multilane", "twolane", "signalized", "arterial", "unsignalized", "walkway",
+        "crosswalk", "stairway", "waitarea", "busload", "berth", "bicycle"};
+    return names;
+}
+
+const WindowEntry* findWindow(const std::string& windowName) {
+    for (const auto& w : windows())
+        if (w.windowName == windowName) return &w;
+    return nullptr;
+}
+
+const AnalysisEntry* findAnalysis(const std::string& name) {
+    for (const auto& a : analyses())
+        if (a.name == name) return &a;
+    return nullptr;
+}
+
+}  // namespace verosa::analyses

@@ -1,0 +1,91 @@
+#pragma once
+// One control of an analysis window, as plain data. The Qt view shows it; the
+// CLI and the tests read and write it through the Form.
+#include <string>
+#include <vector>
+
+namespace verosa::form {
+
+enum class ControlKind {
+    Text,        // a free text field (txt)
+    List,        // a drop-down list read by position (cbo); -1 is no choice
+    Option,      // an option button, exclusive within its group (opt)
+    Check,       // a check box (chk)
+    Button,      // a command button (cmd)
+    Label,       // a label, also one that shows a result or a changing caption (lbl)
+    Frame,       // a group with a caption (fra); holds other controls
+    Grid,        // a table grid (MSF): cells, fixed heading rows and columns
+    Drawing,     // a small picture of shapes and labels
+    ResultView,  // the report view (rtb): the report text, CR LF kept
+};
+
+enum class ButtonRole {
+    Other,     // any other button (cmdNext, cmdDraw ...)
+    Example,   // fills inputs only; its caption names it ("Ex#1", "예제3")
+    Analysis,  // runs an analysis
+    Exit,      // closes the window
+};
+
+// A grid of text cells: row and column 0 are usually headings.
+struct GridData {
+    int rows = 0;
+    int cols = 0;
+    int fixedRows = 1;
+    int fixedCols = 1;
+    bool editable = false;                       // cells below the fixed rows typed in place
+    int editableRowLimit = -1;                   // rows >= this are not typed in (-1: none)
+    std::vector<std::vector<std::string>> cells;  // [row][col]
+    std::vector<int> columnWidthTwips;            // 0 = the view decides
+    void resize(int newRows, int newCols);
+};
+
+// A shape of a drawing, in the drawing's own units (its width and height).
+struct Shape {
+    enum class Kind { Line, Rect, Ellipse, Text } kind = Kind::Line;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Text: x1, y1 is its top-left
+    std::string text;
+    bool framed = true;   // Rect: drawn with its border
+    bool dimmed = false;  // painted in the window's background colour
+    std::string name;     // for shapes that handlers change ("place3")
+};
+
+struct DrawingData {
+    double width = 100, height = 100;
+    std::vector<Shape> shapes;
+    Shape* find(const std::string& name);
+};
+
+struct Control {
+    std::string name;  // objectName; array elements carry their index: "txtCycle[3]"
+    ControlKind kind = ControlKind::Text;
+    std::string caption;  // label text, field caption shown beside it, button/option/frame caption
+    std::string toolTip;
+    int page = -1;        // tab page index; -1 is outside the tabs (the window's button row)
+    std::string parent;   // the Frame it sits in; empty for the page itself
+    bool visible = true;
+    bool enabled = true;
+    bool dimmed = false;  // painted in the window's background colour (disabled places)
+
+    // Values by kind.
+    std::string text;                // Text, Label (its text), ResultView (the report)
+    std::vector<std::string> items;  // List
+    int index = -1;                  // List: the chosen position, -1 none
+    bool checked = false;            // Option, Check
+    std::string group;               // Option: its exclusive group
+    ButtonRole role = ButtonRole::Other;
+    GridData grid;                   // Grid
+    DrawingData drawing;             // Drawing
+    std::vector<std::string> sheets;  // ResultView with several worksheet pages
+    int sheet = 0;                    // the sheet shown
+
+    // Layout hints for the view: the row and column of the control within its
+    // container, and how many it spans; column counts pairs of caption + field.
+    int row = 0, col = 0, rowSpan = 1, colSpan = 1;
+    int width = 0;  // preferred width in characters (0: the view decides)
+    int columns = 1;  // Frame: field columns of its own layout
+    int lines = 1;    // Label, Text: lines of text shown
+
+    std::string listText() const { return index >= 0 && index < (int)items.size() ? items[(size_t)index] : std::string(); }
+};
+
+}  // namespace verosa::form

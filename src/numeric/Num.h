@@ -1,0 +1,22 @@
+#pragma once
+// Reading numbers from the text of an input field, locale-independent.
+#include <optional>
+#include <string_view>
+
+namespace verosa {
+
+// num(t): skips leading spaces and tabs and reads the longest prefix that is a
+// decimal number (optional sign, digits with at most one ".", ".5" and "5."
+// accepted, an exponent only when digits follow it); no number reads as 0.
+// Returns nullopt where the number is not finite (it overflows a double).
+std::optional<double> tryNum(std::string_view text);
+
+// num(t), refusing a value that is not finite as input (InputError thrown).
+double num(std::string_view text);
+
+// Reads a field into single precision, refusing a value beyond a float's range.
+// `what` names the field in the refusal message.
+float readSingle(std::string_view text, std::string_view what = {});
+double readDouble(std::string_view text, std::string_view what = {});
+
+}  // namespace verosa
