@@ -150,6 +150,9 @@ protected:
     void setCaption(const std::string& name, std::string caption);
     void setLabel(const std::string& name, std::string text);
     void showMessage(Message message);
+    // A handler that refuses a value (and resets it itself) without stopping:
+    // the outcome becomes a refusal with the "입력오류" message.
+    void refuse(std::string message, std::string focus = {});
     void moveFocus(std::string name);
     void goToPage(int page);
     void writeReport(std::string text, int resultPage);

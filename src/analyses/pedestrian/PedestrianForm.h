@@ -1,0 +1,28 @@
+#pragma once
+// The pedestrian facility window: walkway, stairway, waiting-area and
+// crosswalk pages, each with its own analysis button, and one result page.
+#include <memory>
+
+#include "form/Form.h"
+
+namespace verosa::analyses::pedestrian {
+
+class PedestrianForm : public form::Form {
+public:
+    explicit PedestrianForm(form::FormContext context);
+
+    // Page indexes, in the window's order.
+    static constexpr int kWalkwayPage = 0;
+    static constexpr int kStairwayPage = 1;
+    static constexpr int kWaitingAreaPage = 2;
+    static constexpr int kCrosswalkPage = 3;
+    static constexpr int kResultPage = 4;
+
+private:
+    void buildWalkwayPage();
+    std::string runWalkway();
+};
+
+std::unique_ptr<form::Form> makePedestrianForm(form::FormContext context);
+
+}  // namespace verosa::analyses::pedestrian
