@@ -17,7 +17,7 @@ void checkWalkway(const WalkwayInput& in) {
         refuseInput("15분 첨두보행교통량은 0 이상이어야 합니다.", "txtPeakPedVolume_Road");
     const float We = in.Wt - in.Wo;
     if (!(We > 0))
-        refuseInput("총 방해폭원이 전체도로폭보다 작아야 합니다.\n(유효보도폭 We = Wt - Wo 가 0보다 커야 합니다.)",
+        refuseInput("총 방해폭원은 전체도로폭보다 작아야 합니다 (유효보도폭 We = Wt - Wo 가 0보다 커야 합니다).",
                     "txtTotViolationWidth_Road");
     const float flow = in.V15 / (We * 15);
     if (!Int16::fits(flow))

@@ -1,0 +1,99 @@
+// verosa-cli: the command contract (exit statuses, --input, ordering), run both
+// in process and as the real program.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/Cli.h"
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = verosa::cli::run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string readFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::filesystem::path writeTemp(const std::string& name, const std::string& text) {
+    auto p = std::filesystem::temp_directory_path() / name;
+    std::ofstream(p, std::ios::binary) << text;
+    return p;
+}
+
+TEST(Cli, ListNamesEachBuiltAnalysisWithItsExamples) {
+    CliRun r = cli({"list"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("walkway Ex#1\n"), std::string::npos);
+}
+
+TEST(Cli, UsageErrorsExit64) {
+    EXPECT_EQ(cli({}).status, 64);
+    EXPECT_EQ(cli({"frobnicate"}).status, 64);
+    EXPECT_EQ(cli({"run", "nosuch"}).status, 64);
+    EXPECT_EQ(cli({"run", "walkway", "--set", "txtNope=1"}).status, 64);
+    EXPECT_EQ(cli({"run", "walkway", "--set", "txtTotWidth_Road"}).status, 64);
+    EXPECT_EQ(cli({"run", "walkway", "--press", "txtTotWidth_Road"}).status, 64);
+    EXPECT_EQ(cli({"run", "walkway", "--example", "Ex#7"}).status, 64);
+    EXPECT_EQ(cli({"run", "walkway", "--example"}).status, 64);
+    CliRun r = cli({"run", "walkway", "--bogus"});
+    EXPECT_EQ(r.status, 64);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("usage:"), std::string::npos);
+}
+
+TEST(Cli, RefusalPrintsNothingAndTheMessageOnStderr) {
+    CliRun r = cli({"run", "walkway", "--example", "Ex#1", "--set", "txtTotViolationWidth_Road=5"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err.rfind("입력오류: ", 0), 0u);
+}
+
+TEST(Cli, SetsApplyInOrderAfterTheExample) {
+    CliRun a = cli({"run", "walkway", "--example", "Ex#1", "--set", "txtPeakPedVolume_Road=600",
+                 "--set", "txtTotWidth_Road=3.4"});
+    ASSERT_EQ(a.status, 0) << a.err;
+    EXPECT_NE(a.out.find(" 600 / ( 15 *    2) =  20"), std::string::npos);
+    EXPECT_NE(a.out.find("서비스수준 : A"), std::string::npos);
+}
+
+TEST(Cli, InputFileControlsComeBeforeSetsInFileOrder) {
+    auto file = writeTemp("verosa-cli-test.json", R"({
+        "analysis": "walkway", "example": "Ex#1",
+        "controls": {"txtPeakPedVolume_Road": 600, "txtTotWidth_Road": "3.4"}})");
+    CliRun r = cli({"run", "walkway", "--input", file.string(), "--set", "txtPeakPedVolume_Road=630"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(" 630 / ( 15 *    2) =  21"), std::string::npos);
+
+    EXPECT_EQ(cli({"run", "walkway", "--input", file.string(), "--example", "Ex#1"}).status, 64);
+    auto other = writeTemp("verosa-cli-other.json", R"({"analysis": "stairway"})");
+    EXPECT_EQ(cli({"run", "walkway", "--input", other.string()}).status, 64);
+    auto broken = writeTemp("verosa-cli-broken.json", "{");
+    EXPECT_EQ(cli({"run", "walkway", "--input", broken.string()}).status, 64);
+    EXPECT_EQ(cli({"run", "walkway", "--input", "/nonexistent/x.json"}).status, 64);
+}
+
+TEST(Cli, TheProgramPrintsTheCheckedWalkwayReportByteForByte) {
+    const auto golden = std::filesystem::path(VEROSA_SOURCE_DIR) / "tests/golden/walkway/ex1/stdout";
+    const auto out = std::filesystem::temp_directory_path() / "verosa-walkway-ex1.txt";
+    const std::string command = std::string("\"") + VEROSA_CLI + "\" run walkway --example 'Ex#1' > \"" +
+                                out.string() + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string text = readFile(out);
+    EXPECT_EQ(text, readFile(golden));
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+}  // namespace
