@@ -1,0 +1,119 @@
+// Reading numbers from field text: the longest decimal prefix, never the locale.
+#include "numeric/Num.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "numeric/Result.h"
+
+namespace verosa {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The field's name for a message: "입력값" where the caller gave none.
+std::string fieldName(std::string_view what) {
+    return what.empty() ? std::string("입력값") : std::string(what);
+}
+
+}  // namespace
+
+std::optional<double> tryNum(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+
+    // Mantissa: digits with at most one point, at least one digit in all.
+    std::string mantissa;
+    int intDigits = 0;        // integer digits after leading zeros
+    int leadingFracZeros = 0; // zeros after the point before the first other digit
+    bool seenNonZero = false;
+    bool seenPoint = false;
+    int digits = 0;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (isDigit(c)) {
+            ++digits;
+            mantissa.push_back(c);
+            if (c != '0') seenNonZero = true;
+            if (!seenPoint && seenNonZero) ++intDigits;
+            if (seenPoint && !seenNonZero) ++leadingFracZeros;
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+            mantissa.push_back(c);
+        } else {
+            break;
+        }
+    }
+    if (digits == 0) return 0.0;  // "", "abc", "-", ".", "- 3"
+    if (!seenNonZero) return negative ? -0.0 : 0.0;
+
+    // Exponent: only when at least one digit follows "e" and its sign ("1e" is 1).
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        bool expNegative = false;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            expNegative = text[j] == '-';
+            ++j;
+        }
+        if (j < text.size() && isDigit(text[j])) {
+            for (; j < text.size() && isDigit(text[j]); ++j) {
+                // Saturate: any exponent this large overflows or underflows anyway.
+                if (exponent < 1000000) exponent = exponent * 10 + (text[j] - '0');
+            }
+            if (expNegative) exponent = -exponent;
+        }
+    }
+
+    std::string normal = mantissa;
+    if (exponent != 0) {
+        char buf[24];
+        auto res = std::to_chars(buf, buf + sizeof buf, exponent);
+        normal += 'e';
+        normal.append(buf, res.ptr);
+    }
+    double value = 0.0;
+    auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value,
+                                     std::chars_format::general);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        // Decimal order of the value: too large is not finite, too small is zero.
+        long long order = (intDigits > 0 ? intDigits - 1 : -(leadingFracZeros + 1)) + exponent;
+        if (order > 0) return std::nullopt;
+        value = 0.0;
+    } else if (ec != std::errc()) {
+        return 0.0;
+    }
+    if (!std::isfinite(value)) return std::nullopt;
+    return negative ? -value : value;
+}
+
+double num(std::string_view text) {
+    return readDouble(text);
+}
+
+double readDouble(std::string_view text, std::string_view what) {
+    std::optional<double> value = tryNum(text);
+    if (!value) {
+        refuseInput(fieldName(what) + "이(가) 너무 커서 계산할 수 없습니다.");
+    }
+    return *value;
+}
+
+float readSingle(std::string_view text, std::string_view what) {
+    double value = readDouble(text, what);
+    if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
+        refuseInput(fieldName(what) + "이(가) 단정도 실수의 범위를 넘었습니다.");
+    }
+    return static_cast<float>(value);
+}
+
+}  // namespace verosa
