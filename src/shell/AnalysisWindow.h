@@ -1,0 +1,65 @@
+#pragma once
+// The Qt view of any analysis form. It builds one widget per control of the
+// model (placed by the model's row and column hints), forwards each user
+// action to the model, then brings every widget up to date from the model and
+// shows the action's outcome: a message box, a page, the focus, closing.
+//
+// The model is the only holder of values: widgets show them, and the report
+// text of saving and printing is the model's, CR LF kept.
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "form/Form.h"
+
+class QLabel;
+class QTabWidget;
+
+namespace verosa::shell {
+
+class AnalysisWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit AnalysisWindow(std::unique_ptr<form::Form> form, QWidget* parent = nullptr);
+    ~AnalysisWindow() override;
+
+    form::Form& form() { return *form_; }
+    const form::Form& form() const { return *form_; }
+    // The report of the result view, exactly as the model holds it.
+    std::string reportText() const { return form_->resultText(); }
+    // The widget that shows a control (its caption label for a text field is
+    // separate), or null.
+    QWidget* widgetFor(const std::string& name) const;
+
+    // Runs the form's opening step (its tables) and shows what it reports.
+    // Called once the window is on screen.
+    void open();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Bound {
+        std::string name;
+        QWidget* widget = nullptr;
+        QLabel* caption = nullptr;  // the caption beside a text field or a list
+        std::string shown;          // the report text a result view shows
+    };
+    struct Container;
+
+    void build();
+    QWidget* makeWidget(const form::Control& c, Bound& bound);
+    void connectWidget(const form::Control& c, QWidget* widget);
+    template <class F> void act(F&& action);
+    void sync();
+    void syncControl(const form::Control& c, Bound& bound);
+    void showOutcome(const form::Outcome& outcome);
+
+    std::unique_ptr<form::Form> form_;
+    QTabWidget* tabs_ = nullptr;
+    std::map<std::string, Bound> bound_;
+    bool acting_ = false;
+};
+
+}  // namespace verosa::shell

@@ -1,0 +1,427 @@
+#include "shell/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTextOption>
+#include <QUrl>
+#include <exception>
+#include <map>
+
+#include "analyses/Registry.h"
+#include "numeric/Result.h"
+#include "shell/AnalysisWindow.h"
+#include "shell/NoticeDialog.h"
+#include "shell/ReportViewer.h"
+#include "shell/ShellSupport.h"
+#include "shell/SplashWindow.h"
+
+namespace verosa::shell {
+
+namespace {
+
+const char* const kTitle = "2001 VEROSA(Ver 1.00)";
+const char* const kFileFilter = "Text File(*.txt);;All Files (*)";
+const char* const kNotBuilt = "아직 구현되지 않은 분석입니다.";
+// A larger file is not a report; reading it whole into a view would only stall.
+constexpr qint64 kMaxReportFileBytes = 8 * 1024 * 1024;
+
+// One facility command of the menu: the submenu it sits in (none for the
+// facilities without an analysis kind), its control name and caption, the
+// window it shows and the mode key it writes first.
+struct FacilityCommand {
+    const char* submenu;
+    const char* submenuCaption;
+    const char* name;
+    const char* caption;
+    const char* window;
+    const char* key;
+};
+
+const FacilityCommand kFacilityCommands[] = {
+    {"mnuHighway", "고속도로 기본구간", "mnuHighwayServiceLevel", "운영분석", "frmHighWay", "highwayoper"},
+    {"mnuHighway", "고속도로 기본구간", "mnuHighwayLaneDesign", "설계분석", "frmHighWay", "highwaydesign"},
+    {"mnuWeaving", "고속도로 엇갈림구간", "mnuWeavingOperation", "운영분석", "frmWeaving", "weavingoper"},
+    {"mnuWeaving", "고속도로 엇갈림구간", "mnuWeavingDesign", "설계분석", "frmWeaving", "weavingdesign"},
+    {"mnuRamp", "고속도로 연결로 접속부", "mnuConnectorOperation", "운영분석", "frmConnector", ""},
+    {"mnuMultilaneRoadway", "다차로도로", "mnuManywayOperation", "운영분석", "frmManyWay", "manywayoper"},
+    {"mnu2WayRoadway", "2차로도로", "mnu2WayRoadwayServiceLevel", "운영분석", "frm2Roadway", ""},
+    {nullptr, nullptr, "mnuSignalizedIntersection", "신호교차로", "frmInterSection", ""},
+    {nullptr, nullptr, "mnuUrbanRuralRoadway", "도시 및 교외 간선도로", "frmUrban", ""},
+    {nullptr, nullptr, "mnuNonSingnalIntersection", "비신호교차로", "frmNoControlIntersection", ""},
+    {nullptr, nullptr, "mnuTransit", "대중교통시설", "frmTransit", ""},
+    {nullptr, nullptr, "mnuPedstrian", "보행자시설", "frmPedestrian", "pedestrianoper"},
+    {nullptr, nullptr, "mnuBycycle", "자전거도로", "frmBike", ""},
+};
+
+// Public bodies of the road-traffic field, opened in the system's browser.
+struct WebLink {
+    const char* name;
+    const char* organization;
+    const char* address;
+};
+
+const WebLink kWebLinks[] = {
+    {"mnuHomePage1", "한국교통연구원", "https://www.koti.re.kr"},
+    {"mnuHomePage2", "국토교통부", "https://www.molit.go.kr"},
+    {"mnuHomePage3", "대한교통학회", "https://www.kst.or.kr"},
+    {"mnuHomePage4", "한국도로공사", "https://www.ex.co.kr"},
+};
+
+const FacilityCommand* findCommand(const QString& name) {
+    for (const auto& command : kFacilityCommands)
+        if (name == QLatin1String(command.name)) return &command;
+    return nullptr;
+}
+
+QAction* makeAction(QObject* owner, const char* name, const QString& caption) {
+    auto* action = new QAction(caption, owner);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QMenu* makeMenu(QWidget* parent, const char* name, const QString& caption) {
+    auto* menu = new QMenu(caption, parent);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    menu->setToolTipsVisible(true);
+    return menu;
+}
+
+void nameSeparator(QAction* separator, const char* name) { separator->setObjectName(QLatin1String(name)); }
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MDI2001QORA"));
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowIcon(programIcon());
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    createActions();
+    createMenus();
+
+    QSize size(1200, 860);
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        size = size.boundedTo(available.size() * 0.95);
+    }
+    resize(size);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createActions() {
+    openAct_ = makeAction(this, "mnuOpen", QStringLiteral("불러오기"));
+    connect(openAct_, &QAction::triggered, this, &MainWindow::openFile);
+    saveAct_ = makeAction(this, "mnuSave", QStringLiteral("저장하기"));
+    connect(saveAct_, &QAction::triggered, this, &MainWindow::saveFile);
+    printAct_ = makeAction(this, "mnuPrint", QStringLiteral("인쇄"));
+    connect(printAct_, &QAction::triggered, this, &MainWindow::printFile);
+    exitAct_ = makeAction(this, "mnuExit", QStringLiteral("종료"));
+    connect(exitAct_, &QAction::triggered, this, &QWidget::close);
+
+    // The online help and the update item have no action.
+    onlineHelpAct_ = makeAction(this, "mnuOnlineHelp", QStringLiteral("온라인 도움말"));
+    updateAct_ = makeAction(this, "mnuUpdate", QStringLiteral("Update"));
+    for (int i = 0; i < 4; ++i) {
+        const WebLink& link = kWebLinks[i];
+        homePageActs_[i] =
+            makeAction(this, link.name, QString::fromUtf8(link.organization) + QStringLiteral(" 홈페이지"));
+        const QUrl url(QString::fromUtf8(link.address));
+        homePageActs_[i]->setToolTip(url.toString());
+        // A browser that cannot be started is ignored, as the menu promises nothing more.
+        connect(homePageActs_[i], &QAction::triggered, this, [url] { QDesktopServices::openUrl(url); });
+    }
+    aboutAct_ = makeAction(this, "mnuAbout", QStringLiteral("대하여......"));
+    connect(aboutAct_, &QAction::triggered, this, &MainWindow::showNotice);
+}
+
+void MainWindow::createMenus() {
+    QMenu* file = makeMenu(this, "mnuFile", QStringLiteral("파일(&F)"));
+    file->addAction(openAct_);
+    file->addAction(saveAct_);
+    nameSeparator(file->addSeparator(), "mnuSep1");
+    file->addAction(printAct_);
+    nameSeparator(file->addSeparator(), "mnuSep2");
+    file->addAction(exitAct_);
+    menuBar()->addMenu(file);
+
+    QMenu* facility = makeMenu(this, "mnuFacility", QStringLiteral("시설유형(&T)"));
+    QMenu* submenu = nullptr;
+    for (const auto& command : kFacilityCommands) {
+        QMenu* host = facility;
+        if (command.submenu) {
+            if (!submenu || submenu->objectName() != QLatin1String(command.submenu)) {
+                submenu = makeMenu(facility, command.submenu, QString::fromUtf8(command.submenuCaption));
+                facility->addMenu(submenu);
+            }
+            host = submenu;
+        } else {
+            submenu = nullptr;
+        }
+        QAction* action = makeAction(this, command.name, QString::fromUtf8(command.caption));
+        if (!analyses::findWindow(command.window)) {
+            action->setEnabled(false);
+            action->setToolTip(QString::fromUtf8(kNotBuilt));
+        }
+        const QString name = QLatin1String(command.name);
+        connect(action, &QAction::triggered, this, [this, name] { runFacilityCommand(name); });
+        host->addAction(action);
+    }
+    menuBar()->addMenu(facility);
+
+    QMenu* help = makeMenu(this, "mnuHelp", QStringLiteral("도움말(&H)"));
+    help->addAction(onlineHelpAct_);
+    nameSeparator(help->addSeparator(), "mnuSep3");
+    help->addAction(updateAct_);
+    for (QAction* link : homePageActs_) help->addAction(link);
+    help->addAction(aboutAct_);
+    menuBar()->addMenu(help);
+}
+
+// ---- analysis windows ----
+
+AnalysisWindow* MainWindow::runFacilityCommand(const QString& commandName) {
+    const FacilityCommand* command = findCommand(commandName);
+    if (!command) return nullptr;
+    // The key goes in first, so the window's creation sees it.
+    if (*command->key) AnalysisIndex.key = command->key;
+    return showAnalysisWindow(QLatin1String(command->window));
+}
+
+QMdiSubWindow* MainWindow::findSubWindow(const QString& windowName) const {
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (sub->widget() && sub->widget()->objectName() == windowName) return sub;
+    return nullptr;
+}
+
+AnalysisWindow* MainWindow::findAnalysisWindow(const QString& windowName) const {
+    QMdiSubWindow* sub = findSubWindow(windowName);
+    return sub ? qobject_cast<AnalysisWindow*>(sub->widget()) : nullptr;
+}
+
+AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
+    if (QMdiSubWindow* existing = findSubWindow(windowName)) {
+        if (existing->isMinimized()) existing->showNormal();
+        mdiArea_->setActiveSubWindow(existing);
+        existing->raise();
+        return qobject_cast<AnalysisWindow*>(existing->widget());
+    }
+    const analyses::WindowEntry* entry = analyses::findWindow(ss(windowName));
+    if (!entry) return nullptr;
+    AnalysisWindow* window = nullptr;
+    try {
+        window = new AnalysisWindow(entry->create(form::FormContext{&AnalysisIndex, &tables_}));
+    } catch (const Failure& failure) {
+        showMessage(this, QStringLiteral("오류"), qs(failure.error().message), QMessageBox::Critical);
+        return nullptr;
+    } catch (const std::exception& e) {
+        showMessage(this, QStringLiteral("오류"), QStringLiteral("분석 창을 열 수 없습니다.\n") + qs(e.what()),
+                    QMessageBox::Critical);
+        return nullptr;
+    }
+    addChild(window);
+    // The window's tables are opened once it is on screen, so a missing one is
+    // reported over it.
+    window->open();
+    return window;
+}
+
+void MainWindow::addChild(QWidget* child) {
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(programIcon());
+    sub->adjustSize();
+    const QSize room = mdiArea_->viewport()->size();
+    if (room.width() > 100 && room.height() > 100) sub->resize(sub->size().boundedTo(room));
+    centre(sub);
+    sub->show();
+    mdiArea_->setActiveSubWindow(sub);
+}
+
+// 400 twips above the centre of the MDI area, never so high or so far left
+// that the title bar cannot be reached.
+void MainWindow::centre(QMdiSubWindow* sub) const {
+    const QWidget* viewport = mdiArea_->viewport();
+    const int lift = 400 * viewport->logicalDpiY() / 1440;
+    const int left = (viewport->width() - sub->width()) / 2;
+    const int top = (viewport->height() - sub->height()) / 2 - lift;
+    sub->move(std::max(0, left), std::max(0, top));
+}
+
+// ---- file commands ----
+
+std::string MainWindow::currentReportText() const {
+    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+    if (!sub) return {};
+    if (auto* analysis = qobject_cast<AnalysisWindow*>(sub->widget())) return analysis->reportText();
+    if (auto* viewer = qobject_cast<ReportViewer*>(sub->widget())) return viewer->reportText();
+    return {};
+}
+
+void MainWindow::openFile() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("불러오기"), QString(), QString::fromUtf8(kFileFilter));
+    if (path.isEmpty()) return;  // cancelled
+    openReportFile(path);
+}
+
+bool MainWindow::openReportFile(const QString& path) {
+    const QString title = QStringLiteral("불러오기");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(this, title, QStringLiteral("파일을 열 수 없습니다.\n") + path, QMessageBox::Warning);
+        return false;
+    }
+    if (file.size() > kMaxReportFileBytes) {
+        showMessage(this, title, QStringLiteral("파일이 너무 커서 보여 줄 수 없습니다.\n") + path,
+                    QMessageBox::Warning);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains('\0')) {
+        showMessage(this, title, QStringLiteral("텍스트 파일이 아닙니다.\n") + path, QMessageBox::Warning);
+        return false;
+    }
+    addChild(new ReportViewer(QFileInfo(path).fileName(), bytes.toStdString()));
+    return true;
+}
+
+void MainWindow::saveFile() {
+    if (currentReportText().empty()) {
+        showMessage(this, QStringLiteral("저장하기"), QStringLiteral("저장할 분석 결과가 없습니다."));
+        return;
+    }
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("저장하기"), QString(), QString::fromUtf8(kFileFilter));
+    if (path.isEmpty()) return;  // cancelled
+    saveReportTo(path);
+}
+
+bool MainWindow::saveReportTo(const QString& path) {
+    const std::string report = currentReportText();
+    if (report.empty()) {
+        showMessage(this, QStringLiteral("저장하기"), QStringLiteral("저장할 분석 결과가 없습니다."));
+        return false;
+    }
+    // The model's text as it is: UTF-8 with its CR LF, not the view's lines.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(report.data(), static_cast<qint64>(report.size())) == static_cast<qint64>(report.size()) &&
+        file.commit())
+        return true;
+    showMessage(this, QStringLiteral("저장하기"),
+                QStringLiteral("파일에 저장할 수 없습니다.\n") + path + QStringLiteral("\n") + file.errorString(),
+                QMessageBox::Critical);
+    return false;
+}
+
+void MainWindow::printFile() {
+    if (currentReportText().empty()) {
+        showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄할 분석 결과가 없습니다."));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("인쇄"));
+    if (dialog.exec() != QDialog::Accepted) return;  // cancelled
+    printReportTo(printer);
+}
+
+bool MainWindow::printReportTo(QPrinter& printer) {
+    const std::string report = currentReportText();
+    if (report.empty()) {
+        showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄할 분석 결과가 없습니다."));
+        return false;
+    }
+    // On paper the columns hold at any size: the printer's resolution is high
+    // enough that the Hangul glyphs keep exactly twice the ASCII advance.
+    QFont font(QStringLiteral("NanumGothicCoding"));
+    font.setPointSize(10);
+    font.setKerning(false);
+    QTextDocument document;
+    document.setDefaultFont(font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    document.setDefaultTextOption(option);
+    document.setPlainText(reportForView(report));
+    document.print(&printer);
+    if (printer.printerState() == QPrinter::Error) {
+        showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄하지 못했습니다."), QMessageBox::Critical);
+        return false;
+    }
+    return true;
+}
+
+// ---- start-up, notice and splash ----
+
+void MainWindow::startUp() { showNotice(); }
+
+void MainWindow::showNotice() {
+    if (notice_) {
+        notice_->raise();
+        notice_->activateWindow();
+        return;
+    }
+    notice_ = new NoticeDialog(isVisible() ? this : nullptr);
+    notice_->setModal(true);
+    connect(notice_, &NoticeDialog::closing, this, &MainWindow::showSplash);
+    notice_->show();
+}
+
+void MainWindow::showSplash() {
+    if (splash_) return;
+    splash_ = new SplashWindow;
+    connect(splash_, &SplashWindow::finished, this, &MainWindow::showMainWindow);
+    if (const QScreen* screen = splash_->screen()) {
+        QRect frame = splash_->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        splash_->move(frame.topLeft());
+    }
+    splash_->show();
+    splash_->raise();
+    splash_->activateWindow();
+}
+
+void MainWindow::showMainWindow() {
+    if (!isVisible()) show();
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    mdiArea_->closeAllSubWindows();
+    if (mdiArea_->currentSubWindow()) {
+        event->ignore();
+        return;
+    }
+    // Closing the frame ends the program: no notice or splash stays behind.
+    if (notice_) {
+        disconnect(notice_, nullptr, this, nullptr);
+        notice_->close();
+    }
+    if (splash_) {
+        disconnect(splash_, nullptr, this, nullptr);
+        splash_->close();
+    }
+    event->accept();
+}
+
+}  // namespace verosa::shell

@@ -1,0 +1,89 @@
+#pragma once
+// The main window MDI2001QORA: the frame that hosts every analysis window,
+// its menu, the analysis-mode key and the table store the forms share.
+//
+// A facility command writes its mode key (where it has one) into
+// AnalysisIndex, then shows the facility's window, creating it on first use
+// and bringing it forward afterwards; each window exists at most once.
+#include <QMainWindow>
+#include <QPointer>
+#include <string>
+
+#include "form/AnalysisIndex.h"
+#include "tables/LookupTable.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QPrinter;
+
+namespace verosa::shell {
+
+class AnalysisWindow;
+class NoticeDialog;
+class SplashWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The analysis-mode key the menu writes and the forms read.
+    verosa::form::AnalysisIndex AnalysisIndex;
+
+    const tables::LookupTableStore& tables() const { return tables_; }
+    QMdiArea* mdiArea() const { return mdiArea_; }
+
+    // A facility command of the menu by its control name ("mnuPedstrian"):
+    // writes its key, shows its window. Null when that window is not built
+    // (the menu item is then disabled) or could not be created.
+    AnalysisWindow* runFacilityCommand(const QString& commandName);
+    AnalysisWindow* findAnalysisWindow(const QString& windowName) const;
+
+    // The report of the current child window (analysis or report viewer),
+    // exactly as its model holds it; empty when there is none.
+    std::string currentReportText() const;
+    // The file commands without their dialogs. Each says so in a message box
+    // when there is nothing to act on or the file cannot be used.
+    bool saveReportTo(const QString& path);
+    bool printReportTo(QPrinter& printer);
+    bool openReportFile(const QString& path);
+
+    // Start-up: the notice, then the splash, then this window.
+    void startUp();
+    // "대하여......": the notice again, leading through the splash to this window.
+    void showNotice();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void openFile();
+    void saveFile();
+    void printFile();
+    void showSplash();
+    void showMainWindow();
+    QMdiSubWindow* findSubWindow(const QString& windowName) const;
+    AnalysisWindow* showAnalysisWindow(const QString& windowName);
+    void addChild(QWidget* child);
+    void centre(QMdiSubWindow* sub) const;
+
+    QMdiArea* mdiArea_ = nullptr;
+    tables::LookupTableStore tables_;
+    QPointer<NoticeDialog> notice_;
+    QPointer<SplashWindow> splash_;
+
+    QAction* openAct_ = nullptr;
+    QAction* saveAct_ = nullptr;
+    QAction* printAct_ = nullptr;
+    QAction* exitAct_ = nullptr;
+    QAction* onlineHelpAct_ = nullptr;
+    QAction* updateAct_ = nullptr;
+    QAction* homePageActs_[4] = {};
+    QAction* aboutAct_ = nullptr;
+};
+
+}  // namespace verosa::shell

@@ -1,0 +1,38 @@
+#pragma once
+// Small pieces every window of the desktop program shares: the report font,
+// message boxes, the program icon and the conversions between the core's
+// UTF-8 strings and Qt's.
+#include <QFont>
+#include <QIcon>
+#include <QMessageBox>
+#include <QString>
+#include <string>
+
+#include "form/Form.h"
+
+class QWidget;
+
+namespace verosa::shell {
+
+inline QString qs(const std::string& s) { return QString::fromStdString(s); }
+inline std::string ss(const QString& s) { return s.toStdString(); }
+
+// The fixed-width Hangul font of every report view. Hangul and box-drawing
+// glyphs of NanumGothicCoding advance exactly twice the ASCII width only at an
+// even pixel size, so the size is set in pixels, never in points.
+QFont reportFont();
+
+// The report text as a text widget shows it: CR LF (and a lone CR) become line
+// breaks. The widget's text is for the eye only; saving and printing use the
+// report text itself.
+QString reportForView(const std::string& report);
+
+// A modal message box; returns when the user has closed it.
+void showMessage(QWidget* parent, const QString& title, const QString& text,
+                 QMessageBox::Icon icon = QMessageBox::Information);
+void showMessage(QWidget* parent, const form::Message& message);
+
+// The program's icon, drawn rather than read from a file.
+QIcon programIcon();
+
+}  // namespace verosa::shell
