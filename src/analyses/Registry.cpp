@@ -1,5 +1,6 @@
 #include "analyses/Registry.h"
 
+#include "analyses/multilane/ManyWayForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
 
 namespace verosa::analyses {
@@ -7,6 +8,7 @@ namespace verosa::analyses {
 // One line per built window; a facility's folder provides its factory.
 const std::vector<WindowEntry>& windows() {
     static const std::vector<WindowEntry> list = {
+        {"frmManyWay", multilane::makeManyWayForm},
         {"frmPedestrian", pedestrian::makePedestrianForm},
     };
     return list;
@@ -15,6 +17,7 @@ const std::vector<WindowEntry>& windows() {
 // One line per built analysis: name, window, mode key written first, analysis button.
 const std::vector<AnalysisEntry>& analyses() {
     static const std::vector<AnalysisEntry> list = {
+        {"multilane", "frmManyWay", "manywayoper", "cmdResult"},
         {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
     };
     return list;

@@ -1,0 +1,109 @@
+#pragma once
+// Multilane highways, one direction of a section: the average travel speeds of
+// passenger cars (Sp2) and heavy vehicles (St2), either computed from the road
+// and traffic conditions (base speed less the adjustments for lane width and
+// clearance, curvature, grade and access points, then less the signal and
+// volume adjustments of tables 6-6, 6-7a and 6-7b) or measured in a speed
+// survey; their mean S weighted by the heavy-vehicle share, and the level of
+// service from the lower speed bounds of table 6-8.
+//
+// Data flow: the form reads its fields into a ManyWayInput, analyseManyWay()
+// refuses what it cannot compute with and returns a ManyWayResult, and
+// manyWayReport() writes the report. Nothing is written before everything is
+// computed.
+#include <string>
+
+#include "numeric/CheckedInt.h"
+#include "tables/LookupTable.h"
+
+namespace verosa::analyses::multilane {
+
+// The four tables of the window, opened when it opens.
+struct ManyWayTables {
+    tables::LookupTable signal;           // 6-6: Fs by g/C (rows) and signal density
+    tables::LookupTable volumePassenger;  // 6-7a: Fv of passenger cars by flow rate
+    tables::LookupTable volumeHeavy;      // 6-7b: Fv of heavy vehicles by flow rate
+    tables::LookupTable levels;           // 6-8: lower speed bound of levels A to E
+};
+
+// Road types by list position.
+constexpr int kTypeI = 0;
+constexpr int kTypeII = 1;
+constexpr int kTypeIII = 2;
+
+struct ManyWayInput {
+    // Both ways of working.
+    int roadType = -1;             // cboTermType position; -1 none chosen
+    std::string roadTypeText;      // its list text ("유형 Ⅱ "), shown in the report
+    double D = 0;                  // signal density, signals per km
+    double heavyPercent = 0;       // heavy-vehicle share, %
+    std::string heavyPercentText;  // the share as typed
+    bool measured = false;         // optYes: the speeds come from a survey
+
+    // Measured speeds (option "가능").
+    Int16 measuredSp1;
+    float measuredSp2 = 0;
+    float measuredSt2 = 0;
+
+    // Road and traffic conditions (option "불가능").
+    double volume = 0;  // one-direction hourly volume as read
+    Int16 V;            // the volume rounded half to even
+    int laneWidth = -1;          // cboLaneWidth position
+    std::string laneWidthText;
+    int clearance = -1;          // cboSideWidth position
+    std::string clearanceText;
+    float PHF = 0;
+    double H = 0;   // horizontal curvature, degrees per km
+    double G = 0;   // vertical alignment, m of rise and fall per km
+    double A = 0;   // access points per km
+    double gC = 0;  // mean green ratio of the signals
+    std::string gCText;  // g/C as typed
+};
+
+struct ManyWayResult {
+    Int16 BSp, Fwc, Fb, FhPassenger, FhHeavy, Fa, Vp, Sp1;
+    float FsPassenger = 0, FsHeavy = 0;
+    float FvPassenger = 0, FvHeavy = 0;
+    float Sp2 = 0, St2 = 0;
+    float p = 0;
+    float S = 0;
+    char los = 'F';
+};
+
+// The message of the green-ratio check, as the window shows it.
+extern const char* const kGreenRatioMessage;
+
+// Refuses input the method cannot compute with (each refusal names the field to
+// focus); analyseManyWay() runs it first.
+void checkManyWay(const ManyWayInput& in);
+ManyWayResult analyseManyWay(const ManyWayInput& in, const ManyWayTables& tables);
+std::string manyWayReport(const ManyWayInput& in, const ManyWayResult& r);
+
+// ---- the steps, for the tests ----
+
+// Fwc by lane-width and clearance positions.
+Int16 laneClearanceAdjustment(int laneWidth, int clearance);
+// Fb by road type and curvature H (0 above the last band).
+Int16 curvatureAdjustment(int roadType, double H);
+// Fh of passenger cars by road type, and of heavy vehicles, from G.
+Int16 gradeAdjustmentPassenger(int roadType, double G);
+Int16 gradeAdjustmentHeavy(double G);
+// Fa by access points.
+Int16 accessAdjustment(double A);
+
+// Columns of the tables by density class (and Sp1 for 6-7a).
+int signalColumn(double D);                      // 6-6, passenger cars (heavy: +1)
+int volumeColumnPassenger(double D, Int16 Sp1);  // 6-7a
+int volumeColumnHeavy(double D);                 // 6-7b
+// 6-8 by road type and density; 0 where the table has no column.
+int levelColumn(int roadType, double D);
+
+// Fs from table 6-6 at g/C (>= 0.60) in `column`.
+float signalAdjustment(const tables::LookupTable& t, double gC, int column);
+// Fv from table 6-7a or 6-7b at flow rate Vp in `column` (0 up to 500).
+float volumeAdjustment(const tables::LookupTable& t, Int16 Vp, int column);
+// The level of S in `column` of table 6-8: the first level whose bound is
+// below S; F when none is.
+char manyWayLevel(const tables::LookupTable& t, int column, float S);
+
+}  // namespace verosa::analyses::multilane

@@ -1,0 +1,200 @@
+#include "analyses/multilane/ManyWayForm.h"
+
+#include <string>
+
+#include "numeric/Num.h"
+#include "tables/LookupTable.h"
+
+namespace verosa::analyses::multilane {
+
+namespace {
+
+const char* const kSideWidthHint =
+    "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. ";
+
+// A 16-bit value typed in a field; beyond the range it is refused with the
+// focus on the field (`subject` carries its particle).
+Int16 readInt16(const std::string& text, const std::string& subject, const std::string& control) {
+    const double x = num(text);
+    if (!Int16::fits(x)) refuseInput(subject + " 정수 범위(-32768 ~ 32767)를 벗어났습니다.", control);
+    return Int16::round(x);
+}
+
+}  // namespace
+
+ManyWayForm::ManyWayForm(form::FormContext context) : Form(context) {
+    setWindowName("frmManyWay");
+    if (modeKey() == "manywayoper") setTitle("다차로도로의 운영분석");
+    setEnterMovesFocus(true);
+    declareControls();
+    declareBehaviour();
+}
+
+void ManyWayForm::declareControls() {
+    addPage("입력화면");
+    addPage("결과화면");
+
+    beginPage(kInputPage);
+    beginFrame("fraCondition", "도로 및 교통조건", 2);
+    place(addList("cboTermType", "유형구분", {"유형 Ⅰ ", "유형 Ⅱ ", "유형 Ⅲ "}), 0, 0);
+    place(addText("txtIntersection", "신호 밀도(개/km)"), 1, 0);
+    place(addText("txtTotalPer", "중차량구성비(%)"), 2, 0);
+
+    beginFrame("fraSurvey", "현장속도조사 가능여부");
+    addOption("optYes", "가능", "survey");
+    addOption("optNo", "불가능", "survey").checked = true;
+    endFrame();
+    place(control("fraSurvey"), 0, 1, 3, 1);
+
+    beginFrame("fraYes", "가능");
+    addText("txtSp1", "승용차최대평균통행속도(kph)");
+    addText("txtSp2", "조사평균통행속도(승용차,kph)");
+    addText("txtSt2", "조사평균통행속도(중차량,kph)");
+    endFrame();
+    place(control("fraYes"), 3, 0, 1, 2).visible = false;
+
+    beginFrame("fraNo", "불가능", 2);
+    place(addText("txtVolume", "교통량(vph)"), 0, 0);
+    place(addList("cboLaneWidth", "차로폭(m)", {"3.5m  이상", "3.25m 이상", "3.00m 이상"}), 1, 0);
+    form::Control& side = place(addList("cboSideWidth", "측방여유폭(m)",
+                                  {"1.5m 이상", "1.0m 이상", "0.5m 이상", "0.0m 이상"}),
+                          2, 0);
+    side.toolTip = kSideWidthHint;
+    place(addText("txtPHF", "첨두시간계수(PHF)"), 3, 0);
+    place(addText("txtHorizontal", "평면굴곡도(˚/km)"), 0, 1);
+    place(addText("txtVertical", "종단경사도(m/km)"), 1, 1);
+    place(addText("txtInOutPoint", "유출입지점수(개)"), 2, 1);
+    place(addText("txtGbyC", "g/C 비"), 3, 1);
+    endFrame();
+    place(control("fraNo"), 4, 0, 1, 2);
+    endFrame();
+
+    beginPage(kResultPage);
+    addResultView();
+
+    // The window's button row, below the pages.
+    beginPage(-1);
+    addButton("cmdEx1", "Ex#1", form::ButtonRole::Example);
+    addButton("cmdEx2_A", "Ex#2-A", form::ButtonRole::Example);
+    addButton("cmdEx2_B", "Ex#2-B", form::ButtonRole::Example);
+    addButton("cmdResult", "분  석(&R)", form::ButtonRole::Analysis);
+    addButton("cmdExit", "종 료(&X)", form::ButtonRole::Exit);
+}
+
+void ManyWayForm::declareBehaviour() {
+    onChange("optYes", [this] { showSurveyFrames(); });
+    onChange("optNo", [this] { showSurveyFrames(); });
+
+    onPress("cmdEx1", [this] {
+        tick("optYes");
+        choose("cboTermType", kTypeII);
+        set("txtTotalPer", "20");
+        set("txtIntersection", "0.5");
+        set("txtSp1", "85");
+        set("txtSp2", "61");
+        set("txtSt2", "57");
+    });
+    auto conditionsExample = [this](int roadType, const char* density, const char* volume, const char* curvature,
+                                    const char* grade, const char* access) {
+        tick("optNo");
+        choose("cboTermType", roadType);
+        set("txtTotalPer", "35");
+        set("txtIntersection", density);
+        set("txtVolume", volume);
+        choose("cboLaneWidth", 0);
+        choose("cboSideWidth", 1);
+        set("txtPHF", "0.93");
+        set("txtHorizontal", curvature);
+        set("txtVertical", grade);
+        set("txtInOutPoint", access);
+        set("txtGbyC", "0.75");
+    };
+    onPress("cmdEx2_A", [conditionsExample] { conditionsExample(kTypeI, "0.13", "900", "16", "4", "1.5"); });
+    onPress("cmdEx2_B", [conditionsExample] { conditionsExample(kTypeII, "0.60", "1325", "9", "3", "3.5"); });
+
+    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+}
+
+// Only the frame of the chosen option shows; clearing a button changes nothing.
+void ManyWayForm::showSurveyFrames() {
+    if (isChecked("optYes")) {
+        setVisible("fraYes", true);
+        setVisible("fraNo", false);
+    } else if (isChecked("optNo")) {
+        setVisible("fraYes", false);
+        setVisible("fraNo", true);
+    }
+}
+
+void ManyWayForm::onOpen() {
+    opened_ = false;
+    tables();
+}
+
+const ManyWayTables& ManyWayForm::tables() {
+    if (opened_) {
+        if (tableError_) throw Failure(*tableError_);
+        return tables_;
+    }
+    opened_ = true;
+    tableError_.reset();
+    try {
+        const tables::LookupTableStore* store = context().tables;
+        std::optional<tables::LookupTableStore> own;
+        if (!store) store = &own.emplace();
+        const char* file = tables::LookupTableStore::kQoraFile;
+        tables_.signal = store->open(file, "6-6");
+        tables_.volumePassenger = store->open(file, "6-7a");
+        tables_.volumeHeavy = store->open(file, "6-7b");
+        tables_.levels = store->open(file, "6-8");
+    } catch (const Failure& failure) {
+        tableError_ = failure.error();
+        throw;
+    }
+    return tables_;
+}
+
+ManyWayInput ManyWayForm::readInput() const {
+    ManyWayInput in;
+    in.roadType = indexOf("cboTermType");
+    in.roadTypeText = at("cboTermType").listText();
+    in.D = readDouble(textOf("txtIntersection"), "신호 밀도");
+    in.heavyPercentText = textOf("txtTotalPer");
+    in.heavyPercent = readDouble(in.heavyPercentText, "중차량구성비");
+
+    if (!isChecked("optYes") && !isChecked("optNo"))
+        refuseInput("현장속도조사 가능여부(가능 또는 불가능)를 선택하십시오.", "optNo");
+    in.measured = isChecked("optYes");
+    if (in.measured) {
+        in.measuredSp1 = readInt16(textOf("txtSp1"), "승용차최대평균통행속도가", "txtSp1");
+        in.measuredSp2 = readSingle(textOf("txtSp2"), "조사평균통행속도(승용차)");
+        in.measuredSt2 = readSingle(textOf("txtSt2"), "조사평균통행속도(중차량)");
+        return in;
+    }
+    in.volume = readDouble(textOf("txtVolume"), "교통량");
+    in.V = readInt16(textOf("txtVolume"), "교통량이", "txtVolume");
+    in.laneWidth = indexOf("cboLaneWidth");
+    in.laneWidthText = at("cboLaneWidth").listText();
+    in.clearance = indexOf("cboSideWidth");
+    in.clearanceText = at("cboSideWidth").listText();
+    in.PHF = readSingle(textOf("txtPHF"), "첨두시간계수");
+    in.H = readDouble(textOf("txtHorizontal"), "평면굴곡도");
+    in.G = readDouble(textOf("txtVertical"), "종단경사도");
+    in.A = readDouble(textOf("txtInOutPoint"), "유출입지점수");
+    in.gCText = textOf("txtGbyC");
+    in.gC = readDouble(in.gCText, "g/C 비");
+    return in;
+}
+
+std::string ManyWayForm::runAnalysis() {
+    const ManyWayTables& t = tables();
+    const ManyWayInput in = readInput();
+    const ManyWayResult r = analyseManyWay(in, t);
+    return manyWayReport(in, r);
+}
+
+std::unique_ptr<form::Form> makeManyWayForm(form::FormContext context) {
+    return std::make_unique<ManyWayForm>(context);
+}
+
+}  // namespace verosa::analyses::multilane

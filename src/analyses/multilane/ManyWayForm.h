@@ -1,0 +1,41 @@
+#pragma once
+// The multilane highway window (frmManyWay): road and traffic conditions, the
+// survey option that switches between measured and computed speeds, three
+// worked examples, and the report page.
+#include <memory>
+#include <optional>
+
+#include "analyses/multilane/ManyWay.h"
+#include "form/Form.h"
+#include "numeric/Result.h"
+
+namespace verosa::analyses::multilane {
+
+class ManyWayForm : public form::Form {
+public:
+    explicit ManyWayForm(form::FormContext context);
+
+    static constexpr int kInputPage = 0;
+    static constexpr int kResultPage = 1;
+
+protected:
+    // Opens tables 6-6, 6-7a, 6-7b and 6-8; a missing one is shown now and
+    // refused by every analysis after.
+    void onOpen() override;
+
+private:
+    void declareControls();
+    void declareBehaviour();
+    void showSurveyFrames();
+    const ManyWayTables& tables();
+    ManyWayInput readInput() const;
+    std::string runAnalysis();
+
+    ManyWayTables tables_;
+    bool opened_ = false;
+    std::optional<Error> tableError_;
+};
+
+std::unique_ptr<form::Form> makeManyWayForm(form::FormContext context);
+
+}  // namespace verosa::analyses::multilane

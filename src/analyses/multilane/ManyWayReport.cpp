@@ -1,0 +1,128 @@
+// The multilane report: road and traffic conditions, the three speeds with
+// their adjustments (or as measured), the mean speed and the level.
+#include <string>
+
+#include "analyses/multilane/ManyWay.h"
+#include "report/BoxReport.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::multilane {
+
+namespace {
+
+using report::at;
+using report::formatText;
+using report::numtext;
+
+std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+
+// A value turned into its number text first, then aligned or formatted.
+template <class T>
+std::string atNumber(T x, int n) {
+    return at(numtext(x), n);
+}
+template <class T>
+std::string pattern(T x, const char* p) {
+    return formatText(numtext(x), p);
+}
+
+void roadTypeLine(report::BoxReport& b, const ManyWayInput& in) {
+    b.line("   │   ▷ 도로유형 :  " + at(in.roadTypeText, 4) + blanks(46) + "│").empty();
+}
+
+void densityLine(report::BoxReport& b, const ManyWayInput& in) {
+    b.line("   │   ▷ 평균신호등밀도 :  " + at(in.D, 4) + "개/km" + blanks(39) + "│").empty();
+}
+
+void heavyShareLine(report::BoxReport& b, const ManyWayInput& in) {
+    b.line("   │   ▷ 중차량구성비율 : " + at(in.heavyPercentText, 3) + "%" + blanks(45) + "│").empty();
+}
+
+// The mean speed; the measured form closes its line one blank further out.
+void meanSpeedBlock(report::BoxReport& b, const ManyWayResult& r, int closingBlanks) {
+    b.line("   │   ▷ 평균통행속도(S) 산출" + blanks(46) + "│");
+    b.line("   │      S = (1-p) × Sp2 + p × St2" + blanks(39) + "│");
+    b.line("   │          = ( 1 - " + pattern(r.p, "0.##") + ") × " + pattern(r.Sp2, "#0.00") + " + " +
+           pattern(r.p, "0.00") + " × " + pattern(r.St2, "#0.00") + " = " + pattern(r.S, "#0.00") + "kph" +
+           blanks(closingBlanks) + "│");
+    b.empty();
+}
+
+}  // namespace
+
+std::string manyWayReport(const ManyWayInput& in, const ManyWayResult& r) {
+    report::BoxReport b(36);
+    b.top();
+    b.line("   │                         다차로도로의 운영분석                          │");
+    b.separator();
+
+    b.line("   │ 1. 일반사항" + blanks(60) + "│").empty();
+    b.line("   │    분석지점 :                           분석자 :                       │").empty();
+    b.separator();
+
+    b.line("   │ 2. 도로조건" + blanks(60) + "│").empty();
+    roadTypeLine(b, in);
+    if (!in.measured) {
+        b.line("   │   ▷ 측방여유폭 : " + at(in.clearanceText, 7) + blanks(12) + "▷ 차로폭 : " +
+               at(in.laneWidthText, 7) + blanks(10) + "│")
+            .empty();
+        b.line("   │   ▷ 평균유출입지점수 : " + at(in.A, 5) + "개" + blanks(40) + "│").empty();
+        b.line("   │   ▷ 평면선형굴곡도 : " + at(in.H, 5) + "º/km" + blanks(7) + "▷ 종단선형굴곡도 : " +
+               at(in.G, 5) + "m/km   │")
+            .empty();
+    }
+    densityLine(b, in);
+
+    b.separator();
+    b.line("   │ 3. 교통조건" + blanks(60) + "│").empty();
+    if (!in.measured) {
+        b.line("   │   ▷ 교통량(일방향) : " + atNumber(in.V, 5) + " 대/시" + blanks(38) + "│").empty();
+        b.line("   │   ▷ 첨두시간계수 : " + atNumber(in.PHF, 4) + blanks(47) + "│").empty();
+    }
+    heavyShareLine(b, in);
+    if (!in.measured) b.line("   │   ▷ 평균 g/C 비 :  " + at(in.gCText, 3) + blanks(47) + "│").empty();
+
+    b.separator();
+    b.line("   │ 4. 운영상태분석" + blanks(56) + "│").empty();
+    if (in.measured) {
+        b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) : " + atNumber(r.Sp1, 3) + "kph" + blanks(26) + "│")
+            .empty();
+        b.line("   │   ▷ 승용차의 평균통행속도(Sp2) :  " + pattern(r.Sp2, "#0.00") + "kph" + blanks(28) + "│")
+            .empty();
+        b.line("   │   ▷ 중차량의 평균통행속도(St2) :  " + pattern(r.St2, "##.00") + "kph" + blanks(28) + "│")
+            .empty();
+        meanSpeedBlock(b, r, 14);
+    } else {
+        b.line("   │   ▷ 첨두시간 환산 교통량 = " + atNumber(r.Vp, 5) + "대/시" + blanks(33) + "│").empty();
+
+        b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) 산출" + blanks(30) + "│");
+        b.line("   │      Sp1 = BSp - Fwc - Fb - Fh - Fa" + blanks(36) + "│");
+        b.line("   │          = " + atNumber(r.BSp, 2) + " - " + atNumber(r.Fwc, 2) + " - " + atNumber(r.Fb, 2) +
+               " - " + pattern(r.FhPassenger, "##") + " - " + atNumber(r.Fa, 2) + " = " + atNumber(r.Sp1, 3) +
+               "kph" + blanks(29) + "│");
+        b.empty();
+
+        b.line("   │   ▷ 승용차의 평균통행속도(Sp2) 산출" + blanks(35) + "│");
+        b.line("   │      Sp2 = Sp1 - Fs - Fv" + blanks(47) + "│");
+        b.line("   │          = " + atNumber(r.Sp1, 2) + " - " + pattern(r.FsPassenger, "##.00") + " - " +
+               pattern(r.FvPassenger, "00.00") + " = " + pattern(r.Sp2, "#0.00") + "kph" + blanks(31) + "│");
+        b.empty();
+
+        b.line("   │   ▷ 중차량의 평균통행속도(St2) 산출" + blanks(35) + "│");
+        b.line("   │      St2 = 80 - Fwc - Fh - Fa - Fs - Fv" + blanks(32) + "│");
+        b.line("   │          = 80 - " + atNumber(r.Fwc, 2) + " - " + atNumber(r.FhHeavy, 2) + " - " +
+               atNumber(r.Fa, 2) + " - " + pattern(r.FsHeavy, "##.00") + " - " + pattern(r.FvHeavy, "#0.##") +
+               " = " + pattern(r.St2, "##.00") + "kph" + blanks(18) + "│");
+        b.empty();
+
+        meanSpeedBlock(b, r, 13);
+    }
+
+    b.separator();
+    b.line("   │ 5. 결   과" + blanks(61) + "│").empty();
+    b.line("   │   ▷ 서비스 수준 : " + std::string(1, r.los) + blanks(51) + "│").empty();
+    b.bottom();
+    return b.text();
+}
+
+}  // namespace verosa::analyses::multilane
