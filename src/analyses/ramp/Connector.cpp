@@ -1,0 +1,244 @@
+#include "analyses/ramp/Connector.h"
+
+#include <string_view>
+
+#include "numeric/Result.h"
+#include "report/BoxReport.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::ramp {
+
+namespace {
+
+// A list item followed by spaces up to `columns` display columns, so that each
+// choice fills the same width of the report line.
+std::string padded(std::string item, int columns) {
+    int width = report::columns(item);
+    if (width < columns) item.append(static_cast<size_t>(columns - width), ' ');
+    return item;
+}
+
+// A flow rate rounded half to even; one that leaves 16 bits is refused.
+Int16 flowRate(double x, std::string_view what, std::string focus) {
+    if (!Int16::fits(x))
+        refuseInput(std::string(what) +
+                        " 값이 정수 범위(-32768 ~ 32767)를 넘었습니다. 교통량, 중차량비율과 첨두시간계수를 "
+                        "확인하십시오.",
+                    std::move(focus));
+    return int16(x);
+}
+
+// P rounded to 3 decimals through "0.###" and kept in single precision.
+float shareOfLanes12(double P) { return static_cast<float>(report::roundThrough(P, "0.###")); }
+
+Junction junctionOf(const ConnectorInput& in) { return in.connectorType == 1 ? Junction::Diverge : Junction::Merge; }
+
+// The two rows of the lane-share table that use the adjacent ramp: a
+// three-lane main line with "연속" selected.
+bool usesAdjacentRamp(const ConnectorInput& in) { return in.mainLaneNO + 2 == 3 && in.adjacentRamp; }
+
+// `subject` carries its particle ("연결로 자유속도는").
+void checkPercent(float percent, const char* subject, const char* focus) {
+    if (!(percent >= 0 && percent <= 100)) refuseInput(std::string(subject) + " 0에서 100 사이여야 합니다.", focus);
+}
+
+void checkNotNegative(double value, const char* subject, const char* focus) {
+    if (value < 0) refuseInput(std::string(subject) + " 0 이상이어야 합니다.", focus);
+}
+
+}  // namespace
+
+const std::vector<std::string>& connectorTypeItems() {
+    static const std::vector<std::string> items = {"합류부", "분류부"};
+    return items;
+}
+
+const std::vector<std::string>& landTypeItems() {
+    static const std::vector<std::string> items = {"평지", "구릉지", "산지"};
+    return items;
+}
+
+const std::vector<std::string>& mainLaneItems() {
+    static const std::vector<std::string> items = {"2차로", "3차로", "4차로"};
+    return items;
+}
+
+const std::vector<std::string>& connectorLaneItems() {
+    static const std::vector<std::string> items = {"1차로", "2차로"};
+    return items;
+}
+
+// Padded so that the lateral-clearance and lane-width line of the report keeps
+// its frame whichever items are chosen (13 + 14 columns fill the line).
+const std::vector<std::string>& laneWidthItems() {
+    static const std::vector<std::string> items = {padded("≥3.5", 14), padded("3.25≤  ＜3.5", 14),
+                                                   padded("3.00≤  ＜3.25", 14), padded("2.75≤  ＜3.00", 14)};
+    return items;
+}
+
+const std::vector<std::string>& sideWidthItems() {
+    static const std::vector<std::string> items = {padded("≥1.5", 13), padded("1.0≤  ＜1.5", 13),
+                                                   padded("0.5≤  ＜1.0", 13), padded("0.0≤  ＜0.5", 13)};
+    return items;
+}
+
+float heavyVehicleFactor(float heavyPercent, int landType) {
+    const float p = heavyPercent / 100;
+    double k = 0.5;  // 평지
+    if (landType == 1) k = 2.0;
+    if (landType == 2) k = 4.0;
+    const double fHV = 1 / (1 + p * k);
+    return static_cast<float>(report::roundThrough(fHV, "#.###"));
+}
+
+Int16 laneCapacity(float S) {
+    if (S >= 120) return Int16::of(2300);
+    if (S >= 110) return Int16::of(2250);
+    if (S >= 100) return Int16::of(2200);
+    if (S >= 90) return Int16::of(2100);
+    return Int16::of(0);
+}
+
+Int16 rampCapacity(float SFR) {
+    if (SFR > 70) return Int16::of(2000);
+    if (SFR > 60) return Int16::of(1900);
+    if (SFR > 50) return Int16::of(1800);
+    if (SFR > 40) return Int16::of(1700);
+    return Int16::of(1600);
+}
+
+int capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCap, Int16 N,
+                    Int16 rampCap, Int16 Nr) {
+    if (junction == Junction::Merge) {
+        if (Vfo > laneCap * N) return 1;
+        if (V12 > Int16::of(4600)) return 2;
+        if (Vr > rampCap * Nr) return 3;
+        return 0;
+    }
+    if (Vf > laneCap * N || Vfo > laneCap * N) return 1;
+    if (V12 > Int16::of(4400)) return 2;
+    if (Vr > rampCap * Nr) return 3;
+    return 0;
+}
+
+char levelOfService(float D) {
+    if (D <= 6) return 'A';
+    if (D <= 12) return 'B';
+    if (D <= 17) return 'C';
+    if (D <= 22) return 'D';
+    return 'E';
+}
+
+void checkConnector(const ConnectorInput& in) {
+    if (in.connectorType < 0 || in.connectorType > 1)
+        refuseInput("접속형태(합류부/분류부)를 선택하십시오.", "cboConnectorType");
+    if (in.landType < 0 || in.landType > 2) refuseInput("지형을 선택하십시오.", "cboLandType");
+    if (in.mainLaneNO < 0 || in.mainLaneNO > 2) refuseInput("본선구간 차로수를 선택하십시오.", "cboMainLaneNO");
+    if (in.connectorLaneNO < 0 || in.connectorLaneNO > 1)
+        refuseInput("연결로 차로수를 선택하십시오.", "cboConnectorLaneNO");
+
+    checkNotNegative(in.mainVolume, "본선구간 교통량은", "txtMainVolume");
+    if (!(in.mainSpeed >= 90))
+        refuseInput("본선구간 자유속도가 90km/h 미만이면 본선의 차로당 용량이 정해져 있지 않아 분석할 수 "
+                    "없습니다.\n90km/h 이상의 자유속도를 입력하십시오.",
+                    "txtMainSpeed");
+    checkPercent(in.mainHeavyPercent, "본선구간 중차량비율은", "txtMainHeavyPer");
+
+    checkNotNegative(in.connectorSpeed, "연결로 자유속도는", "txtConnectorSpeed");
+    if (junctionOf(in) == Junction::Merge && in.mainLaneNO + 2 == 4 && in.connectorSpeed == 0)
+        refuseInput("4차로 합류부의 유입비율(Pfm)은 가속차로길이를 연결로 자유속도로 나누어 구합니다.\n"
+                    "연결로 자유속도를 0보다 크게 입력하십시오.",
+                    "txtConnectorSpeed");
+    checkNotNegative(in.connectorVolume, "연결로 교통량은", "txtConnectorVolume");
+    checkPercent(in.connectorHeavyPercent, "연결로 중차량비율은", "txtConnectorHeavyPer");
+
+    if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtPHF");
+    checkNotNegative(in.laneLength, "감,가속차로길이는", "txtLaneLength");
+
+    if (usesAdjacentRamp(in)) {
+        if (!Int16::fits(in.otherLength))
+            refuseInput("인접연결로거리 값이 정수 범위(-32768 ~ 32767)를 벗어났습니다.", "txtOtherConnectorLength");
+        if (int16(in.otherLength) <= Int16::of(0))
+            refuseInput("인접연결로거리는 0보다 커야 합니다.", "txtOtherConnectorLength");
+        checkNotNegative(in.otherVolume, "인접연결로 교통량은", "txtOtherConnectorVolume");
+        checkPercent(in.otherHeavyPercent, "인접연결로 중차량구성비는", "txtOtherConnectorHeavyPer");
+    }
+}
+
+ConnectorResult analyseConnector(const ConnectorInput& in) {
+    checkConnector(in);
+    ConnectorResult r;
+    r.junction = junctionOf(in);
+    r.N = Int16::of(in.mainLaneNO + 2);
+    r.Nr = Int16::of(in.connectorLaneNO + 1);
+    const bool merge = r.junction == Junction::Merge;
+
+    // Heavy-vehicle factors and flow rates (single-precision divisions).
+    r.fHV_main = heavyVehicleFactor(in.mainHeavyPercent, in.landType);
+    r.fHV_ramp = heavyVehicleFactor(in.connectorHeavyPercent, in.landType);
+    r.Vf = flowRate(in.mainVolume / (r.fHV_main * in.PHF), "본선구간 환산교통량(Vf)", "txtMainVolume");
+    r.Vr = flowRate(in.connectorVolume / (r.fHV_ramp * in.PHF), "연결로 환산교통량(Vr)", "txtConnectorVolume");
+    if (merge && !Int16::fits(static_cast<double>(r.Vf.value()) + r.Vr.value()))
+        refuseInput("본선과 연결로 환산교통량의 합(Vf + Vr)이 정수 범위(-32768 ~ 32767)를 넘었습니다.", "txtMainVolume");
+
+    r.laneCapacity = laneCapacity(in.mainSpeed);
+    r.rampCapacity = rampCapacity(in.connectorSpeed);
+
+    if (usesAdjacentRamp(in)) {
+        r.adjacentUsed = true;
+        r.fHV_adj = heavyVehicleFactor(in.otherHeavyPercent, in.landType);
+        r.Vadj = flowRate(in.otherVolume / (r.fHV_adj * in.PHF), "인접연결로 환산교통량", "txtOtherConnectorVolume");
+        r.Ladj = int16(in.otherLength);
+    }
+
+    // Share of the flow in lanes 1 and 2.
+    const int N = r.N.value();
+    if (merge) {
+        if (N == 2) {
+            r.P = 1.0f;
+        } else if (N == 3 && !in.adjacentRamp) {
+            r.P = shareOfLanes12(0.5127 + 0.000193 * r.Vr);
+        } else if (N == 3) {
+            r.P = shareOfLanes12(0.635 - 0.000022 * (r.Vf + r.Vr) - 0.00504 * (r.Vadj / r.Ladj));
+            r.rampKind = "한쌍";
+        } else {
+            r.P = shareOfLanes12(0.094 - 0.0000203 * r.Vr + 0.0502 * (in.laneLength / in.connectorSpeed));
+        }
+    } else {
+        if (N == 2) {
+            r.P = 1.0f;
+        } else if (N == 3 && !in.adjacentRamp) {
+            r.P = shareOfLanes12(0.609 - 0.0000004 * r.Vf - 0.00015 * r.Vr);
+        } else if (N == 3) {
+            r.P = shareOfLanes12(0.796 - 0.0000758 * r.Vf + 0.0259 * (r.Vadj / r.Ladj));
+            r.rampKind = "한쌍";
+        } else {
+            r.P = 0.453f;
+        }
+    }
+
+    // Flow in lanes 1 and 2, in single precision.
+    if (merge)
+        r.V12 = flowRate(r.Vf * r.P, "V12", "txtMainVolume");
+    else
+        r.V12 = flowRate(r.Vr + (r.Vf - r.Vr) * r.P, "V12", "txtMainVolume");
+
+    r.Vfo = merge ? r.Vf + r.Vr : r.Vf - r.Vr;
+    r.outcome = capacityOutcome(r.junction, r.Vf, r.Vr, r.V12, r.Vfo, r.laneCapacity, r.N, r.rampCapacity, r.Nr);
+    if (r.outcome != 0) {
+        r.los = 'F';
+        return r;
+    }
+
+    // Density of the ramp influence area, in double precision.
+    double D;
+    if (merge)
+        D = 0.2048 + 0.003185 * r.Vr + 0.005988 * r.V12 - 0.00101 * in.laneLength;
+    else
+        D = 0.5108 + 0.00589 * r.V12 - 0.0043 * in.laneLength;
+    r.density = static_cast<float>(report::roundThrough(D, "##.##"));
+    r.los = levelOfService(r.density);
+    return r;
+}
+
+}  // namespace verosa::analyses::ramp

@@ -1,0 +1,185 @@
+#include "analyses/ramp/ConnectorForm.h"
+
+#include "analyses/ramp/ConnectorReport.h"
+#include "numeric/Num.h"
+#include "numeric/Result.h"
+
+namespace verosa::analyses::ramp {
+
+namespace {
+
+const char* const kOtherFrame = "fraOtherConnector";
+
+// A 16-bit integer field read and rounded half to even; beyond 16 bits it is
+// refused and the field gets the focus.
+Int16 readInt16(const std::string& text, const char* what, const char* focus) {
+    const double value = readDouble(text, what);
+    if (!Int16::fits(value))
+        refuseInput(std::string(what) + " 값이 정수 범위(-32768 ~ 32767)를 벗어났습니다.", focus);
+    return int16(value);
+}
+
+}  // namespace
+
+ConnectorForm::ConnectorForm(form::FormContext context) : Form(context) {
+    setWindowName("frmConnector");
+    setTitle("연결로 접속부의 운영분석");
+
+    addPage("입력화면");
+    addPage("결과화면");
+    buildInputPage();
+
+    beginPage(kResultPage);
+    addResultView();
+
+    // The window's button row, below the tabs.
+    beginPage(-1);
+    for (int i = 1; i <= 4; ++i) {
+        const std::string n = std::to_string(i);
+        place(addButton("cmdEx" + n, "Ex#" + n, form::ButtonRole::Example), 0, i - 1);
+    }
+    place(addButton("cmdResult", "분  석(&R)", form::ButtonRole::Analysis), 0, 4);
+    place(addButton("cmdExit", "종 료(&X)", form::ButtonRole::Exit), 0, 5);
+
+    declareExamples();
+
+    // The adjacent-ramp group shows only while "연속" is selected.
+    onChange("optAlone", [this] {
+        if (isChecked("optAlone")) setVisible(kOtherFrame, false);
+    });
+    onChange("optBoth", [this] {
+        if (isChecked("optBoth")) setVisible(kOtherFrame, true);
+    });
+    onAnalysis("cmdResult", [this] {
+        const ConnectorInput in = input();
+        const ConnectorResult r = analyseConnector(in);
+        return connectorReport(in, r);
+    }, kResultPage);
+}
+
+void ConnectorForm::buildInputPage() {
+    beginPage(kInputPage);
+    place(addList("cboConnectorType", "접속형태", connectorTypeItems()), 0, 0);
+    place(addList("cboLandType", "지형", landTypeItems()), 0, 1);
+
+    place(beginFrameControl("fraMain", "본선구간", 2), 1, 0, 1, 2);
+    place(addText("txtMainVolume", "교통량(vph)"), 0, 0);
+    place(addText("txtMainSpeed", "자유속도(kph)"), 0, 1);
+    place(addText("txtMainHeavyPer", "중차량비율(%)"), 1, 0);
+    place(addList("cboMainLaneNO", "차로수", mainLaneItems()), 1, 1);
+    endFrame();
+
+    place(beginFrameControl("fraConnector", "연결로", 3), 2, 0, 1, 2);
+    place(addLabel("lblConnectorForm", "연결로형태"), 0, 0);
+    form::Control& alone = place(addOption("optAlone", "독립", "connectorForm"), 0, 1);
+    alone.checked = true;
+    place(addOption("optBoth", "연속", "connectorForm"), 0, 2);
+    place(addList("cboConnectorLaneNO", "차로수", connectorLaneItems()), 1, 0);
+    place(addText("txtConnectorSpeed", "자유속도(kph)"), 1, 1);
+    place(addText("txtConnectorVolume", "교통량(vph)"), 2, 0);
+    place(addText("txtConnectorHeavyPer", "중차량비율(%)"), 2, 1);
+    endFrame();
+
+    place(addText("txtPHF", "첨두시간계수(PHF)"), 3, 0);
+    place(addText("txtLaneLength", "감,가속차로길이(m)"), 3, 1);
+    place(addList("cboLaneWidth", "차로폭(m)", laneWidthItems()), 4, 0).width = 14;
+    place(addList("cboSideWidth", "측방여유폭(m)", sideWidthItems()), 4, 1).width = 13;
+    form::Control& note = place(addLabel("lblSideWidthNote",
+                                   "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. "),
+                          5, 0, 1, 2);
+    note.lines = 2;
+
+    form::Control& other = place(beginFrameControl(kOtherFrame, "인접연결로", 3), 6, 0, 1, 2);
+    other.visible = false;  // "독립" is selected at first
+    place(addText("txtOtherConnectorLength", "인접연결로거리(m)"), 0, 0);
+    place(addText("txtOtherConnectorVolume", "교통량(vph)"), 0, 1);
+    place(addText("txtOtherConnectorHeavyPer", "중차량구성비(%)"), 0, 2);
+    endFrame();
+}
+
+form::Control& ConnectorForm::beginFrameControl(const std::string& name, std::string caption, int columns) {
+    beginFrame(name, std::move(caption), columns);
+    return control(name);
+}
+
+void ConnectorForm::example(int type, int mainLanes, const char* mainVolume, const char* mainSpeed,
+                            const char* mainHeavy, const char* rampVolume, const char* rampSpeed,
+                            const char* rampHeavy, bool adjacent, const char* laneLength) {
+    choose("cboConnectorType", type);
+    choose("cboLandType", 0);
+    choose("cboMainLaneNO", mainLanes);
+    set("txtMainVolume", mainVolume);
+    set("txtMainSpeed", mainSpeed);
+    set("txtMainHeavyPer", mainHeavy);
+    choose("cboConnectorLaneNO", 0);
+    set("txtConnectorVolume", rampVolume);
+    set("txtConnectorSpeed", rampSpeed);
+    set("txtConnectorHeavyPer", rampHeavy);
+    tick(adjacent ? "optBoth" : "optAlone");
+    set("txtLaneLength", laneLength);
+    choose("cboLaneWidth", 0);
+    choose("cboSideWidth", 0);
+    set("txtPHF", "0.90");
+}
+
+void ConnectorForm::declareExamples() {
+    onPress("cmdEx1", [this] { example(0, 0, "2500", "100", "10", "550", "70", "5", false, "225"); });
+    onPress("cmdEx2", [this] {
+        example(0, 1, "4500", "100", "10", "850", "70", "5", true, "355");
+        set("txtOtherConnectorVolume", "580");
+        set("txtOtherConnectorLength", "300");
+        set("txtOtherConnectorHeavyPer", "4");
+    });
+    onPress("cmdEx3", [this] { example(1, 1, "4500", "100", "12", "800", "60", "6", false, "190"); });
+    onPress("cmdEx4", [this] {
+        example(1, 1, "4600", "100", "12", "900", "60", "6", true, "220");
+        set("txtOtherConnectorVolume", "1250");
+        set("txtOtherConnectorLength", "360");
+        set("txtOtherConnectorHeavyPer", "3");
+    });
+}
+
+ConnectorInput ConnectorForm::input() const {
+    ConnectorInput in;
+    ConnectorTexts& t = in.texts;
+    t.mainVolume = textOf("txtMainVolume");
+    t.mainSpeed = textOf("txtMainSpeed");
+    t.mainHeavyPercent = textOf("txtMainHeavyPer");
+    t.connectorSpeed = textOf("txtConnectorSpeed");
+    t.connectorVolume = textOf("txtConnectorVolume");
+    t.connectorHeavyPercent = textOf("txtConnectorHeavyPer");
+    t.PHF = textOf("txtPHF");
+    t.laneLength = textOf("txtLaneLength");
+    t.otherLength = textOf("txtOtherConnectorLength");
+    t.otherVolume = textOf("txtOtherConnectorVolume");
+    t.otherHeavyPercent = textOf("txtOtherConnectorHeavyPer");
+
+    in.connectorType = indexOf("cboConnectorType");
+    in.landType = indexOf("cboLandType");
+    in.mainVolume = readInt16(t.mainVolume, "본선구간 교통량", "txtMainVolume");
+    in.mainSpeed = readSingle(t.mainSpeed, "본선구간 자유속도");
+    in.mainHeavyPercent = readSingle(t.mainHeavyPercent, "본선구간 중차량비율");
+    in.mainLaneNO = indexOf("cboMainLaneNO");
+    in.adjacentRamp = isChecked("optBoth");
+    in.connectorLaneNO = indexOf("cboConnectorLaneNO");
+    in.connectorSpeed = readSingle(t.connectorSpeed, "연결로 자유속도");
+    in.connectorVolume = readInt16(t.connectorVolume, "연결로 교통량", "txtConnectorVolume");
+    in.connectorHeavyPercent = readSingle(t.connectorHeavyPercent, "연결로 중차량비율");
+    in.PHF = readSingle(t.PHF, "첨두시간계수");
+    in.laneLength = readInt16(t.laneLength, "감,가속차로길이", "txtLaneLength");
+    in.laneWidth = indexOf("cboLaneWidth");
+    in.sideWidth = indexOf("cboSideWidth");
+    // The adjacent ramp's group is read only while it is shown.
+    if (in.adjacentRamp) {
+        in.otherLength = readDouble(t.otherLength, "인접연결로거리");
+        in.otherVolume = readDouble(t.otherVolume, "인접연결로 교통량");
+        in.otherHeavyPercent = readSingle(t.otherHeavyPercent, "인접연결로 중차량구성비");
+    }
+    return in;
+}
+
+std::unique_ptr<form::Form> makeConnectorForm(form::FormContext context) {
+    return std::make_unique<ConnectorForm>(context);
+}
+
+}  // namespace verosa::analyses::ramp

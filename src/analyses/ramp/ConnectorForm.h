@@ -1,0 +1,34 @@
+#pragma once
+// The ramp-junction window frmConnector: junction type, terrain, main line,
+// ramp and (while "연속" is selected) adjacent-ramp inputs, four examples, and
+// the report on the result page.
+#include <memory>
+
+#include "analyses/ramp/Connector.h"
+#include "form/Form.h"
+
+namespace verosa::analyses::ramp {
+
+class ConnectorForm : public form::Form {
+public:
+    explicit ConnectorForm(form::FormContext context);
+
+    static constexpr int kInputPage = 0;
+    static constexpr int kResultPage = 1;
+
+    // The input record as the analysis button reads it from the controls;
+    // refuses fields that cannot be read (a volume beyond 16 bits and the like).
+    ConnectorInput input() const;
+
+private:
+    void buildInputPage();
+    void declareExamples();
+    form::Control& beginFrameControl(const std::string& name, std::string caption, int columns);
+    void example(int type, int mainLanes, const char* mainVolume, const char* mainSpeed, const char* mainHeavy,
+                 const char* rampVolume, const char* rampSpeed, const char* rampHeavy, bool adjacent,
+                 const char* laneLength);
+};
+
+std::unique_ptr<form::Form> makeConnectorForm(form::FormContext context);
+
+}  // namespace verosa::analyses::ramp

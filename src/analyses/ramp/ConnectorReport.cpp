@@ -1,0 +1,164 @@
+#include "analyses/ramp/ConnectorReport.h"
+
+#include "report/BoxReport.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::ramp {
+
+namespace {
+
+using report::at;
+using report::formatText;
+using report::numtext;
+
+// The text of a list choice, empty where nothing is chosen.
+std::string itemText(const std::vector<std::string>& items, int position) {
+    return position >= 0 && position < static_cast<int>(items.size()) ? items[static_cast<size_t>(position)]
+                                                                       : std::string();
+}
+
+// numtext(x) placed in an "@" pattern of n places.
+template <class T>
+std::string field(T x, int n) {
+    return at(numtext(x), n);
+}
+
+// numtext(x) placed in a numeric pattern.
+template <class T>
+std::string pattern(T x, const char* pattern) {
+    return formatText(numtext(x), pattern);
+}
+
+void roadConditions(report::BoxReport& b, const ConnectorInput& in, const ConnectorResult& r) {
+    const ConnectorTexts& t = in.texts;
+    b.framed("   │ 2. 도로조건").empty();
+    b.line("   │   ▷ 본선구간 차로수 :  " + at(itemText(mainLaneItems(), in.mainLaneNO), 3) +
+           "         ▷ 감,가속차로 길이 : " + at(t.laneLength, 5) + " m    │");
+    b.empty();
+    b.line("   │   ▷ 연결로 차로수 : " + at(itemText(connectorLaneItems(), in.connectorLaneNO), 3) +
+           "            ▷ 연결로형태 : " + at(r.rampKind, 2) + "             │");
+    b.empty();
+    b.line("   │   ▷ 측방여유폭 : " + at(itemText(sideWidthItems(), in.sideWidth), 5) + "       ▷ 차로폭 : " +
+           at(itemText(laneWidthItems(), in.laneWidth), 5) + "       │");
+    b.empty();
+    b.line("   │   ▷ 본선구간 자유속도 :  " + at(t.mainSpeed, 3) + "km/h     ▷ 연결로 자유속도 : " +
+           at(t.connectorSpeed, 3) + "km/h     │");
+    b.empty();
+    if (in.adjacentRamp)
+        b.line("   │   ▷ 인접연결로까지의 거리 : " + at(t.otherLength, 5) + "m                                    │");
+    b.empty().separator();
+}
+
+void trafficConditions(report::BoxReport& b, const ConnectorInput& in) {
+    const ConnectorTexts& t = in.texts;
+    b.framed("   │ 3. 교통조건").empty();
+    b.line("   │   ▷ 본선구간 교통량 : " + at(t.mainVolume, 5) + "대/시     ▷ 연결로 교통량 : " +
+           at(t.connectorVolume, 5) + "대/시    │");
+    b.empty();
+    b.line("   │   ▷ 본선구간 중차량구성비 : " + formatText(t.mainHeavyPercent, "00") + "%      ▷ 연결로 중차량구성비 : " +
+           formatText(t.connectorHeavyPercent, "#0") + "%      │");
+    b.empty();
+    b.line("   │   ▷ 첨두시간계수 : " + at(t.PHF, 5) + "                                              │");
+    b.empty();
+    if (in.adjacentRamp)
+        b.line("   │   ▷ 인접연결로 교통량 : " + at(t.otherVolume, 5) + "대/시   ▷ 인접연결로 중차량구성비 : " +
+               formatText(t.otherHeavyPercent, "#") + "%  │");
+    b.separator();
+}
+
+void diverge(report::BoxReport& b, const ConnectorResult& r) {
+    b.framed("   │   ▷ V12 계산");
+    b.line("   │      V12 = Vr+(Vf-Vr)×Pfd = " + field(r.Vr, 4) + "+(" + field(r.Vf, 4) + " - " + field(r.Vr, 4) +
+           ")×" + pattern(r.P, "0.000") + " = " + field(r.V12, 4) + "pcph    │");
+    b.empty();
+    b.framed("   │   ▷ 상류부의 용량확인");
+    b.line("   │      Vf = " + field(r.Vf, 5) + "pcph                                                    │");
+    b.empty();
+    b.framed("   │   ▷ 영향권의 최대 교통량 확인");
+    b.line("   │      V12 = " + field(r.V12, 5) + "pcph" + "                                                   │");
+    b.empty();
+    b.framed("   │   ▷ 하류부의 용량확인");
+    b.line("   │      Vfo = " + field(r.Vf, 4) + " - " + field(r.Vr, 4) + " = " + field(r.Vfo, 4) +
+           "pcph                                    │");
+}
+
+void merge(report::BoxReport& b, const ConnectorResult& r) {
+    b.framed("   │   ▷ V12 계산");
+    b.line("   │      V12 = Vf × Pfm = " + field(r.Vf, 5) + " × " + pattern(r.P, "0.000") + " = " + field(r.V12, 5) +
+           "pcph                      │");
+    b.empty();
+    b.framed("   │   ▷ 하류부의 용량확인");
+    b.line("   │      Vfo = " + field(r.Vf, 5) + " + " + field(r.Vr, 5) + " = " + field(r.Vfo, 5) +
+           "pcph                                   │");
+    b.empty();
+    // The inflow checked against the influence area's 4600 pcph is V12; the
+    // line names and shows it (as the diverge report's own check line does).
+    b.framed("   │   ▷ 영향권의 최대 유입교통량 확인");
+    b.line("   │      V12 = " + field(r.V12, 5) + "pcph" + "                                                   │");
+}
+
+void density(report::BoxReport& b, const ConnectorInput& in, const ConnectorResult& r) {
+    b.framed("   │   ▷ 밀도계산");
+    if (r.junction == Junction::Merge)
+        b.line("   │      Dr = 0.204802+0.003185 ×" + field(r.Vr, 4) + " +0.0059888 ×" + field(r.V12, 4) +
+               " - 0.00101 ×" + field(in.laneLength, 3) + " │");
+    else
+        b.line("   │      Dr = 0.5108+0.00589 ×" + field(r.V12, 4) + " - 0.0043 ×" + field(in.laneLength, 3) +
+               "                       │");
+    b.line("   │         = " + pattern(r.density, "##.##") + " pcpkmpl                                                │");
+    b.empty().separator();
+    b.framed("   │ 5. 결   과").empty();
+    b.line("   │   ▷ 밀도 : " + pattern(r.density, "##.##") + "일 때, 서비스 수준 : " + std::string(1, r.los) +
+           "                                │");
+    b.empty().bottom();
+}
+
+const char* outcomeLine(int outcome) {
+    switch (outcome) {
+    case 1: return "   │   ▷  최대 상류/하류 본선 교통량이 용량을 초과하여 서비스 수준 : F     │";
+    case 2: return "   │   ▷  최대 유입 교통량이 영향권 용량을 초과하여 서비스 수준 : F        │";
+    default: return "   │   ▷  연결로의 교통량이 용량을 초과하여 서비스 수준 : F                │";
+    }
+}
+
+}  // namespace
+
+std::string connectorReport(const ConnectorInput& in, const ConnectorResult& r) {
+    report::BoxReport b(36);
+    b.top().line("   │                         연결로 접속부 운영분석                         │").separator();
+
+    b.framed("   │ 1. 일반사항").empty();
+    b.framed("   │    조사지점 :").empty();
+    b.line("   │    조사기간 :                           조사자 :                       │").empty();
+    b.separator();
+
+    roadConditions(b, in, r);
+    trafficConditions(b, in);
+
+    b.framed("   │ 4. 서비스수준분석").empty();
+    b.framed("   │   ▷ 중차량 보정계수");
+    b.line("   │      본선구간 : " + pattern(r.fHV_main, "0.000") + "                연결로 : " +
+           pattern(r.fHV_ramp, "0.000") + "                    │");
+    b.empty();
+    b.framed("   │   ▷ 첨두시간 환산교통량 산출");
+    b.line("   │      본선구간 : " + field(r.Vf, 5) + "pcph            연결로 : " + field(r.Vr, 5) +
+           "pcph                │");
+    b.empty();
+    if (r.junction == Junction::Diverge)
+        diverge(b, r);
+    else
+        merge(b, r);
+    b.empty();
+
+    if (r.outcome == 0) {
+        density(b, in, r);
+    } else {
+        b.separator();
+        b.framed("   │ 5. 결   과").empty();
+        b.line(outcomeLine(r.outcome));
+        b.empty().bottom();
+    }
+    return b.text();
+}
+
+}  // namespace verosa::analyses::ramp

@@ -1,0 +1,13 @@
+#pragma once
+// The report "연결로 접속부 운영분석": wide frame, road and traffic conditions as
+// typed, the computation step by step, and the density and level of service or
+// the capacity check that failed.
+#include <string>
+
+#include "analyses/ramp/Connector.h"
+
+namespace verosa::analyses::ramp {
+
+std::string connectorReport(const ConnectorInput& in, const ConnectorResult& r);
+
+}  // namespace verosa::analyses::ramp
