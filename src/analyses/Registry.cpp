@@ -2,6 +2,7 @@
 
 #include "analyses/multilane/ManyWayForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
+#include "analyses/ramp/ConnectorForm.h"
 
 namespace verosa::analyses {
 
@@ -10,6 +11,7 @@ const std::vector<WindowEntry>& windows() {
     static const std::vector<WindowEntry> list = {
         {"frmManyWay", multilane::makeManyWayForm},
         {"frmPedestrian", pedestrian::makePedestrianForm},
+        {"frmConnector", ramp::makeConnectorForm},
     };
     return list;
 }
@@ -19,6 +21,7 @@ const std::vector<AnalysisEntry>& analyses() {
     static const std::vector<AnalysisEntry> list = {
         {"multilane", "frmManyWay", "manywayoper", "cmdResult"},
         {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
+        {"ramp", "frmConnector", "", "cmdResult"},
     };
     return list;
 }
