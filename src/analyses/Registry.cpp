@@ -1,5 +1,6 @@
 #include "analyses/Registry.h"
 
+#include "analyses/freeway/FreewayForm.h"
 #include "analyses/multilane/ManyWayForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/ramp/ConnectorForm.h"
@@ -9,6 +10,7 @@ namespace verosa::analyses {
 // One line per built window; a facility's folder provides its factory.
 const std::vector<WindowEntry>& windows() {
     static const std::vector<WindowEntry> list = {
+        {"frmHighWay", freeway::makeFreewayForm},
         {"frmManyWay", multilane::makeManyWayForm},
         {"frmPedestrian", pedestrian::makePedestrianForm},
         {"frmConnector", ramp::makeConnectorForm},
@@ -19,6 +21,8 @@ const std::vector<WindowEntry>& windows() {
 // One line per built analysis: name, window, mode key written first, analysis button.
 const std::vector<AnalysisEntry>& analyses() {
     static const std::vector<AnalysisEntry> list = {
+        {"freeway-oper", "frmHighWay", "highwayoper", "cmdResult"},
+        {"freeway-design", "frmHighWay", "highwaydesign", "cmdResult"},
         {"multilane", "frmManyWay", "manywayoper", "cmdResult"},
         {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
         {"ramp", "frmConnector", "", "cmdResult"},
