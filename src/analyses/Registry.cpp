@@ -25,6 +25,9 @@ const std::vector<AnalysisEntry>& analyses() {
         {"freeway-design", "frmHighWay", "highwaydesign", "cmdResult"},
         {"multilane", "frmManyWay", "manywayoper", "cmdResult"},
         {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
+        {"crosswalk", "frmPedestrian", "pedestrianoper", "cmdResultCrossRoad"},
+        {"stairway", "frmPedestrian", "pedestrianoper", "cmdResultStairway"},
+        {"waitarea", "frmPedestrian", "pedestrianoper", "cmdResultWaitArea"},
         {"ramp", "frmConnector", "", "cmdResult"},
     };
     return list;

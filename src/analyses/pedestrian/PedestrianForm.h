@@ -20,7 +20,13 @@ public:
 
 private:
     void buildWalkwayPage();
+    void buildStairwayPage();
+    void buildWaitAreaPage();
+    void buildCrosswalkPage();
     std::string runWalkway();
+    std::string runStairway();
+    std::string runWaitArea();
+    std::string runCrosswalk();
 };
 
 std::unique_ptr<form::Form> makePedestrianForm(form::FormContext context);

@@ -1,0 +1,139 @@
+#include "analyses/pedestrian/Crosswalk.h"
+
+#include "analyses/pedestrian/PedestrianReport.h"
+#include "numeric/Result.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::pedestrian {
+
+using report::at;
+using report::format;
+
+namespace {
+
+// Pedestrians per cycle from a 15-minute volume (double precision).
+double perCycle(double volume15, float C) { return volume15 / 15 * C / 60; }
+
+}  // namespace
+
+void checkCrosswalk(const CrosswalkInput& in) {
+    if (in.method == CrosswalkMethod::None)
+        refuseInput("분석방법(보행자 지체를 이용 / 보행자 공간을 이용)을 선택하십시오.", "optDelayUse");
+    if (!(in.C > 0)) refuseInput("총 주기는 0보다 커야 합니다.", "txtTotCycle");
+    if (in.G < 0) refuseInput("보행자 녹색시간은 0 이상이어야 합니다.", "txtTotGreenTime");
+    if (in.G > in.C) refuseInput("보행자 녹색시간은 총 주기보다 길 수 없습니다.", "txtTotGreenTime");
+    if (in.method == CrosswalkMethod::Delay) return;
+
+    if (in.L < 0) refuseInput("횡단보도 길이는 0 이상이어야 합니다.", "txtCrossRoadLength");
+    if (!(in.W > 0)) refuseInput("횡단보도 폭은 0보다 커야 합니다.", "txtCrossRoadWidth");
+    if (in.entering < 0) refuseInput("횡단보도 진입보행량은 0 이상이어야 합니다.", "txtCrossRoadInVolume");
+    if (in.leaving < 0) refuseInput("횡단보도 진출보행량은 0 이상이어야 합니다.", "txtCrossRoadOutVolume");
+    if (!(in.S > 0)) refuseInput("보행자 속도는 0보다 커야 합니다.", "txtWalkSpeed");
+    const double Vi = perCycle(in.entering, in.C);
+    const double Vo = perCycle(in.leaving, in.C);
+    if (!Int16::fits(Vi))
+        refuseInput("주기 당 진입보행자수가 너무 큽니다. 진입보행량과 총 주기를 확인하십시오.", "txtCrossRoadInVolume");
+    if (!Int16::fits(Vo))
+        refuseInput("주기 당 진출보행자수가 너무 큽니다. 진출보행량과 총 주기를 확인하십시오.", "txtCrossRoadOutVolume");
+    const long long sum = static_cast<long long>(int16(Vi).value()) + int16(Vo).value();
+    if (sum > Int16::kMax)
+        refuseInput("주기 당 보행자수의 합이 너무 큽니다. 보행량과 총 주기를 확인하십시오.", "txtCrossRoadInVolume");
+    if (sum == 0)
+        refuseInput("주기 당 보행자수가 0이어서 총 필요시간(T)이 0입니다. 진입·진출보행량을 확인하십시오.",
+                    "txtCrossRoadInVolume");
+}
+
+char crosswalkDelayLevel(float dp) {
+    if (dp < 15) return 'A';
+    if (dp <= 30) return 'B';
+    if (dp <= 45) return 'C';
+    if (dp <= 60) return 'D';
+    if (dp <= 90) return 'E';
+    return 'F';
+}
+
+char crosswalkSpaceLevel(float M) {
+    if (M >= 3.3f) return 'A';
+    if (M >= 2.0f) return 'B';
+    if (M >= 1.4f) return 'C';
+    if (M >= 0.9f) return 'D';
+    if (M >= 0.38f) return 'E';
+    return 'F';
+}
+
+CrosswalkResult analyseCrosswalk(const CrosswalkInput& in) {
+    checkCrosswalk(in);
+    CrosswalkResult r;
+    if (in.method == CrosswalkMethod::Delay) {
+        // dp = (C - G)² / (2 × C), single precision throughout.
+        const float red = in.C - in.G;
+        r.dp = red * red / (2 * in.C);
+        r.los = crosswalkDelayLevel(r.dp);
+        return r;
+    }
+    r.Vi = int16(perCycle(in.entering, in.C));
+    r.Vo = int16(perCycle(in.leaving, in.C));
+    r.N = (in.C - in.G) * r.Vo / in.C;
+    // The literals 3.2 and 0.81 are double; t is kept in single precision.
+    r.t = static_cast<float>(3.2 + in.L / in.S + 0.81 * r.N / in.W);
+    r.TS = (in.G - in.L / (2 * in.S)) * in.W * in.L;
+    r.T = (r.Vi + r.Vo) * r.t;
+    r.M = r.TS / r.T;
+    r.los = crosswalkSpaceLevel(r.M);
+    return r;
+}
+
+std::string crosswalkReport(const CrosswalkInput& in, const CrosswalkResult& r) {
+    const bool delay = in.method == CrosswalkMethod::Delay;
+    const std::string cycleLine = "   │   ▷ 총 주기 :  " + at(in.C, 3) + "초            ▷ 보행자 녹색시간 :  " +
+                                  at(in.G, 3) + "초   │ ";
+    PedestrianReportParts parts;
+    parts.level = std::string(1, r.los);
+    if (delay) {
+        parts.titleLine = "   │              횡단보도의 운영분석(보행자 지체를 이용)           │";
+        parts.inputLines = [&](report::BoxReport& b) { b.line(cycleLine).empty(); };
+        parts.computationLines = [&](report::BoxReport& b) {
+            b.framed("   │   ▷ 보행자들의 평균지체 시간 계산").empty();
+            b.line("   │      dp = (C - G)²/ 2C = (" + at(in.C, 3) + " - " + at(in.G, 3) + ")²/ (2 * " + at(in.C, 3) +
+                   ") = " + format(r.dp, "###.##") + "초    │");
+            b.empty();
+        };
+        return pedestrianReport(parts);
+    }
+
+    parts.titleLine = "   │               횡단보도의 운영분석(점유공간을 이용)             │";
+    parts.inputLines = [&](report::BoxReport& b) {
+        b.line(cycleLine).empty();
+        b.line("   │   ▷ 횡단보도 길이 : " + at(in.L, 3) + "m        ▷ 횡단보도 폭 : " + at(in.W, 4) + "m        │");
+        b.empty();
+        b.line("   │   ▷ 진입보행량 : " + at(in.entering, 4) + "인/15-분   ▷ 진출보행량 :" + at(in.leaving, 4) +
+               "인/15-분   │");
+        b.empty();
+        b.line("   │   ▷ 보행자속도 : " + at(in.S, 4) + "m/초                                     │");
+        b.empty();
+    };
+    parts.computationLines = [&](report::BoxReport& b) {
+        const std::string perCycleUnit = "인/주기                                          │";
+        b.framed("   │   ▷ 보행량을 주기 당 보행자수로 환산").empty();
+        b.line("   │      Vi = " + at(r.Vi, 4) + perCycleUnit);
+        b.line("   │      Vo = " + at(r.Vo, 4) + perCycleUnit);
+        b.empty();
+        b.framed("   │   ▷ 보행자 녹색시간이 시작될 때 대기중이던 보행자수 계산").empty();
+        b.line("   │      N = " + format(r.N, "##.##") + "인/주기                                          │");
+        b.empty();
+        b.framed("   │   ▷ 위의 보행자가 횡단하는데 필요한 시간 계산").empty();
+        b.line("   │      t = " + format(r.t, "##.##") + "초                                              │");
+        b.empty();
+        b.framed("   │   ▷ 횡단보도에서 제공되는 총 여유공간 계산").empty();
+        b.line("   │      TS = " + format(r.TS, "####.##") + "㎡-초                                         │");
+        b.empty();
+        b.framed("   │   ▷ 보행자가 횡단하는데 필요한 총 필요시간 계산").empty();
+        b.line("   │      T = " + format(r.T, "####.##") + "인-초                                           │");
+        b.empty();
+        b.framed("   │   ▷ 보행자 1인당 점유공간").empty();
+        b.line("   │      M = " + format(r.M, "#0.##") + "㎡/인                                             │");
+    };
+    return pedestrianReport(parts);
+}
+
+}  // namespace verosa::analyses::pedestrian

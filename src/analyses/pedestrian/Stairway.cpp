@@ -1,0 +1,117 @@
+#include "analyses/pedestrian/Stairway.h"
+
+#include "analyses/pedestrian/PedestrianReport.h"
+#include "numeric/Result.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::pedestrian {
+
+using report::at;
+using report::format;
+
+// ---- stairway ----
+
+void checkStairway(const StairwayInput& in) {
+    if (in.flow == StairwayFlow::None)
+        refuseInput("보행군형태(보행군일 경우 / 비보행군일 경우)를 선택하십시오.", "optPlatoon");
+    if (!(in.We > 0)) refuseInput("보행가능폭원은 0보다 커야 합니다.", "txtPossibleWidth_Stairway");
+    if (in.V15 < Int16::of(0))
+        refuseInput("15분 첨두보행교통량은 0 이상이어야 합니다.", "txtPeakPedVolume_Stairway");
+    if (!Int16::fits(in.V15 / (in.We * 15)))
+        refuseInput("보행교통류율이 너무 큽니다. 보행가능폭원과 보행교통량을 확인하십시오.",
+                    "txtPeakPedVolume_Stairway");
+}
+
+char stairwayLevel(StairwayFlow flow, Int16 Vp) {
+    const int v = Vp.value();
+    // The non-platoon bounds are tested first, then the platoon bounds.
+    if (flow == StairwayFlow::NonPlatoon) {
+        if (v <= 18) return 'A';
+        if (v <= 20) return 'B';
+        if (v <= 25) return 'C';
+        if (v <= 32) return 'D';
+        if (v <= 52) return 'E';
+        return 'F';
+    }
+    if (v <= 43) return 'A';
+    if (v <= 50) return 'B';
+    if (v <= 65) return 'C';
+    if (v <= 69) return 'D';
+    if (v <= 74) return 'E';
+    return 'F';
+}
+
+StairwayResult analyseStairway(const StairwayInput& in) {
+    checkStairway(in);
+    StairwayResult r;
+    // Single-precision quotient, rounded half to even.
+    r.Vp = int16(in.V15 / (in.We * 15));
+    r.flowWord = in.flow == StairwayFlow::NonPlatoon ? "비보행군" : "   보행군";
+    r.los = stairwayLevel(in.flow, r.Vp);
+    return r;
+}
+
+std::string stairwayReport(const StairwayInput& in, const StairwayResult& r) {
+    PedestrianReportParts parts;
+    parts.titleLine = "   │                        계단의 운영분석                         │";
+    parts.inputLines = [&](report::BoxReport& b) {
+        b.line("   │   ▷ 보행군형태 :  " + at(r.flowWord, 5) + "     ▷ 보행가능폭 :  " + format(in.We, "##.00") +
+               "m        │ ");
+        b.empty();
+        b.line("   │   ▷ 첨두 15분 보행교통량 :  " + at(in.V15, 4) + "인/15분                       │");
+        b.empty();
+    };
+    parts.computationLines = [&](report::BoxReport& b) {
+        b.framed("   │   ▷ 첨두 15분 보행교통류율(인/분/m) 환산").empty();
+        b.line("   │      Vp = V15 / (15 * We) = " + at(in.V15, 4) + " / ( 15 * " + at(in.We, 4) + ") = " +
+               at(r.Vp, 3) + "인/분/m   │");
+        b.empty();
+    };
+    parts.level = std::string(1, r.los);
+    return pedestrianReport(parts);
+}
+
+// ---- waiting area ----
+
+void checkWaitArea(const WaitAreaInput& in) {
+    if (in.A < 0) refuseInput("대기공간의 총면적은 0 이상이어야 합니다.", "txtSize_WaitArea");
+    if (!(in.P > Int16::of(0)))
+        refuseInput("최대 관측 보행자수는 0보다 커야 합니다 (1인당 면적 = 총면적 / 보행자수).",
+                    "txtPedVolume_WaitArea");
+}
+
+char waitAreaLevel(float M) {
+    if (M >= 1.0f) return 'A';
+    if (M >= 0.8f) return 'B';
+    if (M >= 0.6f) return 'C';
+    if (M >= 0.4f) return 'D';
+    if (M >= 0.2f) return 'E';
+    return 'F';
+}
+
+WaitAreaResult analyseWaitArea(const WaitAreaInput& in) {
+    checkWaitArea(in);
+    WaitAreaResult r;
+    r.M = in.A / in.P;
+    r.los = waitAreaLevel(r.M);
+    return r;
+}
+
+std::string waitAreaReport(const WaitAreaInput& in, const WaitAreaResult& r) {
+    PedestrianReportParts parts;
+    parts.titleLine = "   │                       대기공간의 운영분석                      │";
+    parts.inputLines = [&](report::BoxReport& b) {
+        b.line("   │   ▷ 대기공간 면적 :  " + at(in.A, 4) + "㎡    ▷ 최대 관측 보행자수 : " + at(in.P, 4) + "인 │ ");
+        b.empty();
+    };
+    parts.computationLines = [&](report::BoxReport& b) {
+        // M in its plain text form (up to seven significant digits, not rounded).
+        b.line("   │   ▷ 1인당 대기공간 면적 = " + at(in.A, 4) + "㎡ / " + at(in.P, 4) + "인 = " + at(r.M, 4) +
+               "㎡/인         │");
+        b.empty();
+    };
+    parts.level = std::string(1, r.los);
+    return pedestrianReport(parts);
+}
+
+}  // namespace verosa::analyses::pedestrian
