@@ -1,5 +1,6 @@
 #include "analyses/Registry.h"
 
+#include "analyses/bicycle/BikeForm.h"
 #include "analyses/freeway/FreewayForm.h"
 #include "analyses/multilane/ManyWayForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
@@ -13,6 +14,7 @@ const std::vector<WindowEntry>& windows() {
         {"frmHighWay", freeway::makeFreewayForm},
         {"frmManyWay", multilane::makeManyWayForm},
         {"frmPedestrian", pedestrian::makePedestrianForm},
+        {"frmBike", bicycle::makeBikeForm},
         {"frmConnector", ramp::makeConnectorForm},
     };
     return list;
@@ -28,6 +30,7 @@ const std::vector<AnalysisEntry>& analyses() {
         {"crosswalk", "frmPedestrian", "pedestrianoper", "cmdResultCrossRoad"},
         {"stairway", "frmPedestrian", "pedestrianoper", "cmdResultStairway"},
         {"waitarea", "frmPedestrian", "pedestrianoper", "cmdResultWaitArea"},
+        {"bicycle", "frmBike", "", "cmdResult"},
         {"ramp", "frmConnector", "", "cmdResult"},
     };
     return list;

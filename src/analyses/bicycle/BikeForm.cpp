@@ -1,0 +1,288 @@
+#include "analyses/bicycle/BikeForm.h"
+
+#include <vector>
+
+#include "analyses/bicycle/Bicycle.h"
+#include "numeric/Num.h"
+#include "numeric/Result.h"
+
+namespace verosa::analyses::bicycle {
+
+namespace {
+
+const char* const kContiTitle = "연속류 자전거 도로의 서비스 수준 분석";
+const char* const kDisconTitle = "단속류 자전거 도로의 서비스 수준 분석";
+
+// "txtCycle[3]": element i of a control array.
+std::string element(const std::string& name, int i) { return name + "[" + char('0' + i) + "]"; }
+std::string digit(int i) { return std::string(1, char('0' + i)); }
+
+// The intersection drawing, in its own units: a street across eight places.
+constexpr double kDrawingWidth = 400;
+constexpr double kDrawingHeight = 80;
+constexpr double kStreetY = 44;
+double placeX(int i) { return 40 + (i - 1) * 45; }  // centre of place i (1..8)
+
+}  // namespace
+
+BikeForm::BikeForm(form::FormContext context) : Form(context) {
+    setWindowName("frmBike");
+    setEnterMovesFocus(true);
+    addPage("입력화면");
+    addPage("결과화면");
+
+    beginPage(kInputPage);
+    beginFrame("fraFlowType", "자전거도로 분석 유형", 2);
+    place(addOption("optConti", "연속류", "flow"), 0, 0);
+    place(addOption("optDiscon", "단속류", "flow"), 0, 1);
+    endFrame();
+    buildPathFrame();
+    buildStreetFrame();
+
+    beginPage(kResultPage);
+    addResultView();
+
+    beginPage(-1);
+    buildExamples();
+    addButton("cmdResult", "분석", form::ButtonRole::Analysis);
+    addButton("cmdExit", "종료", form::ButtonRole::Exit);
+
+    // Uninterrupted flow is chosen at first.
+    tick("optConti");
+    showFlowType();
+    showIntersections();
+
+    onChange("optConti", [this] { showFlowType(); });
+    onChange("optDiscon", [this] { showFlowType(); });
+    onChange("cboBikeType", [this] { enablePathFields(); });
+    onChange("cboIntersectionNo", [this] { showIntersections(); });
+    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+}
+
+void BikeForm::buildPathFrame() {
+    beginFrame("fraBikeConti", kContiTitle);
+    addList("cboBikeType", "자전거도로의 유형",
+            {"자전거전용도로(일방통행)", "자전거전용도로(양방통행)", "자전거, 보행자 겸용도로", "노상 자전거도로"});
+    addList("cboWidth", "자전거도로폭(m)", {"2m", "3m"});
+    addText("txtContiPHF", "첨두시간계수(PHF)");
+    addText("txtBikeContiVolume", "자전거교통량(대/시)");
+    addText("txtBikeSpeedAvg", "자전거속도(평균,kph)");
+    addText("txtBikeSpeedStdErr", "자전거속도(표준편차)");
+    addText("txtBikeDirectionRatio", "중방향자전거교통량비율(%)");
+    addText("txtPedVolume", "보행자교통량(인/시)");
+    addText("txtPedSpeedAvg", "보행자속도(평균)");
+    addText("txtPedDirectionRatio", "중방향보행자교통량비율(%)");
+    endFrame();
+    // The direction and pedestrian fields wait for a path type that uses them.
+    for (const char* name : {"txtBikeDirectionRatio", "txtPedVolume", "txtPedSpeedAvg", "txtPedDirectionRatio"})
+        setEnabled(name, false);
+}
+
+void BikeForm::buildStreetFrame() {
+    beginFrame("fraBikeDiscon", kDisconTitle, 4);
+    place(addText("txtDisconPHF", "첨두시간계수(PHF)"), 0, 0);
+    place(addText("txtBikeDisconVolume", "자전거교통량(대/시)"), 1, 0);
+    place(addText("txtWidth", "자전거도로폭(m)"), 2, 0);
+    place(addText("txtBikeSpeed", "자전거순행속도(kph)"), 3, 0);
+    std::vector<std::string> counts;
+    for (int n = 1; n <= kMaxIntersections; ++n) counts.push_back(digit(n) + "개");
+    place(addList("cboIntersectionNo", "교차로개수", counts), 4, 0);
+
+    // The drawing: the street, a cross street and a box at each place "#1" ... "#8",
+    // and the link names between them.
+    form::Control& picture = place(addDrawing("picIntersection", kDrawingWidth, kDrawingHeight), 0, 1, 5, 3);
+    auto& shapes = picture.drawing.shapes;
+    using Kind = form::Shape::Kind;
+    shapes.push_back({Kind::Line, 4, kStreetY, kDrawingWidth - 4, kStreetY, {}, true, false, "street"});
+    for (int i = 1; i <= kMaxIntersections; ++i) {
+        const double x = placeX(i);
+        shapes.push_back({Kind::Line, x, 16, x, 72, {}, true, false, "cross" + digit(i)});
+        shapes.push_back({Kind::Rect, x - 13, kStreetY - 12, x + 13, kStreetY + 12, {}, false, true, "place" + digit(i)});
+        shapes.push_back({Kind::Text, x - 9, 0, 0, 0, "#" + digit(i), true, false, "label" + digit(i)});
+    }
+    for (int j = 0; j <= kMaxIntersections; ++j) {
+        const double x = j == 0 ? 8 : placeX(j) + 16;
+        shapes.push_back({Kind::Text, x, kStreetY + 8, 0, 0, "L" + digit(j), true, false, "link" + digit(j)});
+    }
+
+    // One row per place: its cycle, its g/C and the link after it; link 0 above.
+    place(addText(element("txtLinkLength", 0), "링크길이(m)", 6), 5, 3);
+    for (int i = 1; i <= kMaxIntersections; ++i) {
+        place(addLabel(element("lblPlace", i), "#" + digit(i)), 5 + i, 0);
+        place(addText(element("txtCycle", i), "주기(초)", 6), 5 + i, 1);
+        place(addText(element("txtGbyC", i), "g/C", 6), 5 + i, 2);
+        place(addText(element("txtLinkLength", i), "링크길이(m)", 6), 5 + i, 3);
+    }
+    endFrame();
+}
+
+void BikeForm::buildExamples() {
+    const char* const captions[] = {"Ex#1", "Ex#2", "Ex#3", "Ex#4", "Ex#5", "Ex#6"};
+    for (int k = 1; k <= 6; ++k)
+        addButton("cmdEx" + digit(k), captions[k - 1], form::ButtonRole::Example);
+
+    // The examples fill inputs only; they do not choose the flow type.
+    onPress("cmdEx1", [this] {
+        choose("cboBikeType", 0);
+        choose("cboWidth", 0);
+        set("txtBikeSpeedStdErr", "3");
+        set("txtBikeSpeedAvg", "12");
+        set("txtContiPHF", "0.6");
+        set("txtBikeContiVolume", "90");
+    });
+    onPress("cmdEx2", [this] {
+        choose("cboBikeType", 1);
+        choose("cboWidth", 1);
+        set("txtBikeSpeedStdErr", "2.5");
+        set("txtBikeSpeedAvg", "12.5");
+        set("txtContiPHF", "0.9");
+        set("txtBikeContiVolume", "500");
+        set("txtBikeDirectionRatio", "70");
+    });
+    onPress("cmdEx3", [this] {
+        choose("cboBikeType", 2);
+        choose("cboWidth", 1);
+        set("txtBikeSpeedStdErr", "3.0");
+        set("txtBikeSpeedAvg", "13.5");
+        set("txtContiPHF", "1.0");
+        set("txtBikeContiVolume", "200");
+        set("txtBikeDirectionRatio", "60");
+        set("txtPedSpeedAvg", "4.5");
+        set("txtPedDirectionRatio", "50");
+        set("txtPedVolume", "50");
+    });
+    onPress("cmdEx4", [this] {
+        choose("cboBikeType", 3);
+        choose("cboWidth", 0);
+        set("txtBikeSpeedStdErr", "3");
+        set("txtBikeSpeedAvg", "10");
+        set("txtContiPHF", "0.9");
+        set("txtBikeContiVolume", "234");
+    });
+    onPress("cmdEx5", [this] {
+        choose("cboIntersectionNo", 0);
+        set("txtBikeDisconVolume", "200");
+        set("txtDisconPHF", "1");
+        set("txtWidth", "2.0");
+        set("txtCycle[1]", "100");
+        set("txtGbyC[1]", "0.4");
+    });
+    onPress("cmdEx6", [this] {
+        choose("cboIntersectionNo", 2);
+        set("txtBikeDisconVolume", "250");
+        set("txtDisconPHF", "1");
+        set("txtWidth", "1.6");
+        set("txtBikeSpeed", "14.0");
+        const char* const links[] = {"0.25", "0.2", "0.25", "0.3"};
+        for (int j = 0; j <= 3; ++j) set(element("txtLinkLength", j), links[j]);
+        const char* const greens[] = {"0.3", "0.4", "0.5"};
+        for (int i = 1; i <= 3; ++i) {
+            set(element("txtCycle", i), "100");
+            set(element("txtGbyC", i), greens[i - 1]);
+        }
+    });
+}
+
+void BikeForm::showFlowType() {
+    if (isChecked("optConti")) {
+        setVisible("fraBikeConti", true);
+        setVisible("fraBikeDiscon", false);
+        setTitle(kContiTitle);
+    } else if (isChecked("optDiscon")) {
+        setVisible("fraBikeConti", false);
+        setVisible("fraBikeDiscon", true);
+        setTitle(kDisconTitle);
+    }
+}
+
+void BikeForm::enablePathFields() {
+    // A choice enables its own fields and disables nothing else; the one-way
+    // path and the on-street lane disable all four.
+    switch (static_cast<PathType>(indexOf("cboBikeType"))) {
+    case PathType::TwoWay: setEnabled("txtBikeDirectionRatio", true); break;
+    case PathType::Shared:
+        // The shared path uses the bicycle direction share as well.
+        setEnabled("txtBikeDirectionRatio", true);
+        setEnabled("txtPedVolume", true);
+        setEnabled("txtPedSpeedAvg", true);
+        setEnabled("txtPedDirectionRatio", true);
+        break;
+    case PathType::OneWay:
+    case PathType::OnStreet:
+        for (const char* name : {"txtBikeDirectionRatio", "txtPedVolume", "txtPedSpeedAvg", "txtPedDirectionRatio"})
+            setEnabled(name, false);
+        break;
+    case PathType::None: break;
+    }
+}
+
+void BikeForm::showIntersections() {
+    const int n = indexOf("cboIntersectionNo") + 1;  // 0: no count chosen
+    auto& drawing = control("picIntersection").drawing;
+    for (int i = 1; i <= kMaxIntersections; ++i) {
+        const bool used = i <= n;
+        form::Shape* box = drawing.find("place" + digit(i));
+        box->framed = used;
+        box->dimmed = !used;
+        for (const std::string& name : {element("txtCycle", i), element("txtGbyC", i)}) {
+            setEnabled(name, used);
+            control(name).dimmed = !used;
+        }
+        setEnabled(element("lblPlace", i), used);
+    }
+    // Links 0 ... n serve an urban street; a single intersection has none.
+    for (int j = 0; j <= kMaxIntersections; ++j) {
+        const std::string name = element("txtLinkLength", j);
+        setEnabled(name, n >= 2 && j <= n);
+        control(name).dimmed = j > n || n == 0;
+    }
+    setVisible("txtBikeSpeed", n >= 2);
+}
+
+std::string BikeForm::runAnalysis() {
+    if (isChecked("optConti")) return runPath();
+    if (isChecked("optDiscon")) return runStreet();
+    refuseInput("자전거도로 분석 유형(연속류 / 단속류)을 선택하십시오.", "optConti");
+}
+
+std::string BikeForm::runPath() {
+    BikePathInput in;
+    in.type = static_cast<PathType>(indexOf("cboBikeType"));
+    in.width = static_cast<PathWidth>(indexOf("cboWidth"));
+    in.PHF = readSingle(textOf("txtContiPHF"), "첨두시간계수");
+    in.volumeText = textOf("txtBikeContiVolume");
+    in.bikeVolume = readDouble(in.volumeText, "자전거교통량");
+    in.Sb = readSingle(textOf("txtBikeSpeedAvg"), "자전거속도(평균)");
+    in.sigma = readSingle(textOf("txtBikeSpeedStdErr"), "자전거속도(표준편차)");
+    if (in.type == PathType::TwoWay || in.type == PathType::Shared)
+        in.D = readSingle(textOf("txtBikeDirectionRatio"), "중방향자전거교통량비율");
+    if (in.type == PathType::Shared) {
+        in.pedVolume = readDouble(textOf("txtPedVolume"), "보행자교통량");
+        in.Sp = readSingle(textOf("txtPedSpeedAvg"), "보행자속도");
+        in.Dp = readSingle(textOf("txtPedDirectionRatio"), "중방향보행자교통량비율");
+    }
+    const BikePathResult r = analysePath(in);
+    return pathReport(in, r);
+}
+
+std::string BikeForm::runStreet() {
+    BikeStreetInput in;
+    in.n = indexOf("cboIntersectionNo") + 1;
+    in.PHF = readDouble(textOf("txtDisconPHF"), "첨두시간계수");
+    in.bikeVolume = readDouble(textOf("txtBikeDisconVolume"), "자전거교통량");
+    in.W = readSingle(textOf("txtWidth"), "자전거도로폭");
+    for (int i = 1; i <= in.n; ++i) {
+        in.cycle[i] = Int16::readRounded(num(textOf(element("txtCycle", i))), "주기");
+        in.gC[i] = readSingle(textOf(element("txtGbyC", i)), "g/C");
+    }
+    if (in.n >= 2) {
+        in.runSpeed = readDouble(textOf("txtBikeSpeed"), "자전거순행속도");
+        for (int j = 0; j <= in.n; ++j) in.L[j] = readDouble(textOf(element("txtLinkLength", j)), "링크길이");
+    }
+    const BikeStreetResult r = analyseStreet(in);
+    return streetReport(in, r);
+}
+
+std::unique_ptr<form::Form> makeBikeForm(form::FormContext context) { return std::make_unique<BikeForm>(context); }
+
+}  // namespace verosa::analyses::bicycle
