@@ -4,6 +4,7 @@
 #include "analyses/freeway/FreewayForm.h"
 #include "analyses/multilane/ManyWayForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
+#include "analyses/weaving/WeavingForm.h"
 #include "analyses/ramp/ConnectorForm.h"
 
 namespace verosa::analyses {
@@ -14,6 +15,7 @@ const std::vector<WindowEntry>& windows() {
         {"frmHighWay", freeway::makeFreewayForm},
         {"frmManyWay", multilane::makeManyWayForm},
         {"frmPedestrian", pedestrian::makePedestrianForm},
+        {"frmWeaving", weaving::makeWeavingForm},
         {"frmBike", bicycle::makeBikeForm},
         {"frmConnector", ramp::makeConnectorForm},
     };
@@ -27,6 +29,8 @@ const std::vector<AnalysisEntry>& analyses() {
         {"freeway-design", "frmHighWay", "highwaydesign", "cmdResult"},
         {"multilane", "frmManyWay", "manywayoper", "cmdResult"},
         {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
+        {"weaving-oper", "frmWeaving", "weavingoper", "cmdResult"},
+        {"weaving-design", "frmWeaving", "weavingdesign", "cmdResult"},
         {"crosswalk", "frmPedestrian", "pedestrianoper", "cmdResultCrossRoad"},
         {"stairway", "frmPedestrian", "pedestrianoper", "cmdResultStairway"},
         {"waitarea", "frmPedestrian", "pedestrianoper", "cmdResultWaitArea"},

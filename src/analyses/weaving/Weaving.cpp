@@ -1,0 +1,198 @@
+#include "analyses/weaving/Weaving.h"
+
+#include <cmath>
+
+#include "numeric/Num.h"
+#include "numeric/Result.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::weaving {
+
+namespace {
+
+const char* const kBeyond16Bits = "이(가) 16비트 정수 범위(-32768 ~ 32767)를 벗어났습니다.";
+
+// r3(x), r2(x): x rounded through "#0.###" / "#0.##" and read back.
+float r3(double x) { return static_cast<float>(report::roundThrough(x, "#0.###")); }
+float r2(double x) { return static_cast<float>(report::roundThrough(x, "#0.##")); }
+
+// A real power of a double; a result that is not a finite number (a negative
+// base under a fractional power, a zero base under a negative one) fails.
+double power(double base, double exponent) {
+    const double p = std::pow(base, exponent);
+    if (!std::isfinite(p)) failArithmetic("거듭제곱을 계산할 수 없습니다(밑이 0 이하입니다).");
+    return p;
+}
+
+double readHeavyPercent(const std::string& text) {
+    const double percent = readField(text, field::kHeavyPercent);
+    if (percent < 0 || percent > 100)
+        refuseInput("중차량구성비율은 0 ~ 100(%) 사이의 값이어야 합니다.", field::kHeavyPercent);
+    return percent;
+}
+
+void requireTerrain(std::string_view terrain) {
+    if (terrain != "평지" && terrain != "구릉지" && terrain != "산지")
+        refuseInput("지형을 선택하십시오.", field::kTerrain);
+}
+
+}  // namespace
+
+// ---- reading ----
+
+double readLanes(const std::string& text) {
+    const double lanes = readField(text, field::kLanes);
+    if (!(lanes > 0)) refuseInput("본선차로수(양방향)는 0보다 커야 합니다.", field::kLanes);
+    if (!Int16::fits(lanes / 2 + 1)) refuseInput(std::string("본선차로수") + kBeyond16Bits, field::kLanes);
+    return lanes;
+}
+
+double readField(const std::string& text, const char* control) {
+    const auto value = tryNum(text);
+    if (!value) refuseInput("입력값 \"" + text + "\"이(가) 너무 커서 계산할 수 없습니다.", control);
+    return *value;
+}
+
+double readVolume(const std::string& text, const char* control, const char* name) {
+    const double volume = readField(text, control);
+    if (volume < 0) refuseInput(std::string(name) + "은 0 이상이어야 합니다.", control);
+    return volume;
+}
+
+float readPHF(const std::string& text) {
+    const double value = readField(text, field::kPHF);
+    const float PHF = static_cast<float>(value);
+    if (!(PHF > 0) || !std::isfinite(PHF))
+        refuseInput("첨두시간계수(PHF)는 0보다 큰 값이어야 합니다.", field::kPHF);
+    return PHF;
+}
+
+Int16 peakFlow(double volume, float divisor, const char* control, const char* name) {
+    const double flow = divide(volume, static_cast<double>(divisor));
+    if (!Int16::fits(flow))
+        refuseInput(std::string(name) + "의 승용차 환산교통량" + kBeyond16Bits +
+                        " 교통량과 첨두시간계수를 확인하십시오.",
+                    control);
+    return int16(flow);
+}
+
+Int16 readLength(const std::string& text, const char* name) {
+    const double length = readField(text, field::kLength);
+    if (!Int16::fits(length)) refuseInput(std::string(name) + kBeyond16Bits, field::kLength);
+    const Int16 L = int16(length);
+    if (L.value() <= 0) refuseInput(std::string(name) + "는 0보다 커야 합니다.", field::kLength);
+    return L;
+}
+
+Int16 readDesignSpeed(const std::string& text) {
+    if (text.empty()) refuseInput("설계속도를 선택하십시오.", field::kDesignSpeed);
+    return int16(num(text));
+}
+
+WeavingStep mainlineState(Int16 Vin, Int16 Vout, Int16 Vmain, double lanes, Int16 S, Int16 L) {
+    WeavingStep s;
+    s.Vw = Vin + Vout;
+    s.Vnw = Vmain - Vout;
+    if (s.Vnw.value() < 0)
+        refuseInput("본선교통량이 유출교통량보다 작습니다.\n(본선교통량은 유출교통량을 포함합니다: Vnw = Vmain - Vout)",
+                    field::kMainVolume);
+    s.V = s.Vw + s.Vnw;
+    if (s.V.value() == 0) refuseInput("교통량을 입력하십시오. 본선교통량과 유입교통량이 모두 0입니다.", field::kMainVolume);
+    s.VR = r2(s.Vw / s.V);
+    // Half the two-way lane count plus one.
+    s.N = int16(lanes / 2 + 1);
+    s.S = S;
+    s.L = L;
+    return s;
+}
+
+// ---- the weaving step ----
+
+void runWeavingStep(WeavingStep& s) {
+    // V / N in double precision; the powers are real powers of doubles.
+    const double VperN = divide(static_cast<double>(s.V.value()), static_cast<double>(s.N.value()));
+    const double L = s.L.value();
+    s.Wnw = r3(divide(0.00000054 * power(1 + s.VR, 0.68) * power(VperN, 2.0), power(L, 0.17)));
+    s.Ww = r3(divide(0.059 * power(1 + s.VR, 2.2) * power(VperN, 0.97), power(L, 0.8)));
+    s.Snw = r2(30 + divide(static_cast<float>(s.S + 10 - 30), 1 + s.Wnw));
+    s.Sw = r2(30 + divide(static_cast<float>(s.S + 10 - 30), 1 + s.Ww));
+    s.Sbar = r2(divide(static_cast<float>(s.V), s.Vw / s.Sw + s.Vnw / s.Snw));
+    s.D = r2(divide(VperN, static_cast<double>(s.Sbar)));
+    s.los = mainlineLevel(s.D);
+}
+
+char mainlineLevel(float D) {
+    if (D <= 6) return 'A';
+    if (D <= 12) return 'B';
+    if (D <= 17) return 'C';
+    if (D <= 22) return 'D';
+    if (D <= 27) return 'E';
+    return 'F';
+}
+
+char rampLevel(float D) {
+    if (D <= 7.5) return 'A';
+    if (D <= 12.5) return 'B';
+    if (D <= 17.5) return 'C';
+    if (D <= 25) return 'D';
+    if (D <= 37.5) return 'E';
+    return 'F';
+}
+
+float heavyVehicleFactor(double heavyPercent, std::string_view terrain) {
+    requireTerrain(terrain);
+    const double P = heavyPercent / 100;
+    double fhv = 0;
+    if (terrain == "평지") fhv = divide(1.0, 1 + 0.5 * P);
+    else if (terrain == "구릉지") fhv = divide(1.0, 1 + 2 * P);
+    else fhv = divide(1.0, 1 + 4 * P);
+    return static_cast<float>(report::roundThrough(fhv, "#0.00"));
+}
+
+// ---- the operational analyses ----
+
+MainlineResult analyseMainline(const WeavingInput& in) {
+    const double main = readVolume(in.mainVolume, field::kMainVolume, "본선교통량");
+    const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
+    const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
+    const Int16 S = readDesignSpeed(in.designSpeed);
+    const double lanes = readLanes(in.lanes);
+    MainlineResult r;
+    r.PHF = readPHF(in.PHF);
+    const double heavy = readHeavyPercent(in.heavyPercent);
+    requireTerrain(in.terrain);
+    const Int16 L = readLength(in.length, "엇갈림구간의 길이");
+
+    r.fhv = heavyVehicleFactor(heavy, in.terrain);
+    r.Vin = peakFlow(entering, r.fhv * r.PHF, field::kEnteringVolume, "유입교통량");
+    r.Vout = peakFlow(exiting, r.fhv * r.PHF, field::kExitingVolume, "유출교통량");
+    r.Vmain = peakFlow(main, r.fhv * r.PHF, field::kMainVolume, "본선교통량");
+    r.step = mainlineState(r.Vin, r.Vout, r.Vmain, lanes, S, L);
+    runWeavingStep(r.step);
+    return r;
+}
+
+RampResult analyseRamp(const WeavingInput& in) {
+    const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
+    const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
+    const double averageSpeed = readField(in.averageSpeed, field::kAverageSpeed);
+    if (!Int16::fits(averageSpeed)) refuseInput(std::string("평균공간속도") + kBeyond16Bits, field::kAverageSpeed);
+    RampResult r;
+    r.Sa = int16(averageSpeed);
+    if (r.Sa.value() <= 0) refuseInput("평균공간속도는 0보다 커야 합니다.", field::kAverageSpeed);
+    r.PHF = readPHF(in.PHF);
+    const double heavy = readHeavyPercent(in.heavyPercent);
+    requireTerrain(in.terrain);
+    r.L = readLength(in.length, "측도 엇갈림구간의 길이");
+
+    r.fhv = heavyVehicleFactor(heavy, in.terrain);
+    r.Vin = peakFlow(entering, r.fhv * r.PHF, field::kEnteringVolume, "유입교통량");
+    r.Vout = peakFlow(exiting, r.fhv * r.PHF, field::kExitingVolume, "유출교통량");
+    r.Vp = r.Vin + r.Vout;
+    // 2 x Sa is an integer product.
+    r.D = static_cast<float>(report::roundThrough(r.Vp / (2 * r.Sa), "##0.00"));
+    r.los = rampLevel(r.D);
+    return r;
+}
+
+}  // namespace verosa::analyses::weaving

@@ -1,0 +1,335 @@
+#include "analyses/weaving/WeavingForm.h"
+
+#include <map>
+
+#include "analyses/weaving/Weaving.h"
+#include "analyses/weaving/WeavingDesign.h"
+#include "analyses/weaving/WeavingReport.h"
+#include "numeric/Result.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::weaving {
+
+namespace {
+
+using form::ButtonRole;
+using form::Shape;
+using report::numtext;
+
+const char* const kOperationKey = "weavingoper";
+const char* const kDesignKey = "weavingdesign";
+const char* const kLevelFMessage = "서비스 수준 F로는 설계할 수 없습니다.";
+const char* const kMainlineDiagram = "연결로 엇갈림 구간의 상황도";
+const char* const kRampDiagram = "측도 엇갈림 구간 상황도";
+
+// The unit label shown beside a field, hidden with it.
+const std::map<std::string, std::string> kUnits = {
+    {"txtMainVolume", "lblMainVolumeUnit"}, {"txtInVolume", "lblInVolumeUnit"},
+    {"txtOutVolume", "lblOutVolumeUnit"},   {"cboDesignSpeed", "lblDesignSpeedUnit"},
+    {"txtAvgSpeed", "lblAvgSpeedUnit"},
+};
+
+// The value labels of the diagram, each set by the analyses that name it.
+const char* const kDiagramLabels[] = {"lblMain", "lblSt",   "lblIn",   "lblOut",
+                                      "lblSw",   "lblSnw",  "lblWeav", "lblLength"};
+
+Shape line(double x1, double y1, double x2, double y2) {
+    Shape s;
+    s.kind = Shape::Kind::Line;
+    s.x1 = x1;
+    s.y1 = y1;
+    s.x2 = x2;
+    s.y2 = y2;
+    return s;
+}
+
+Shape text(double x, double y, std::string caption, std::string name = {}) {
+    Shape s;
+    s.kind = Shape::Kind::Text;
+    s.x1 = x;
+    s.y1 = y;
+    s.text = std::move(caption);
+    s.name = std::move(name);
+    return s;
+}
+
+}  // namespace
+
+WeavingForm::WeavingForm(form::FormContext context) : Form(context) {
+    setWindowName("frmWeaving");
+    setEnterMovesFocus(true);
+    addPage("입력자료");
+    addPage("결과화면");
+    declareControls();
+    declareDiagram();
+    declareExamples();
+    layout_ = modeKey() == kDesignKey ? Mode::Design : Mode::Operation;
+    applyMode(layout_, false);
+}
+
+void WeavingForm::declareControls() {
+    beginPage(kInputPage);
+    beginFrame("fraWeavingForm", "엇갈림 형태");
+    place(control("fraWeavingForm"), 0, 0);
+    place(addOption("optLink", "본선 - 연결로 엇갈림", "weavingForm"), 0, 0);
+    place(addOption("optSide", "연결로 - 연결로 엇갈림", "weavingForm"), 0, 1);
+    endFrame();
+
+    auto withUnit = [this](form::Control& field, const std::string& unitName, std::string unit) {
+        place(addLabel(unitName, std::move(unit)), field.row, 1);
+    };
+
+    beginFrame("fraTraffic", "교통조건", 2);
+    place(control("fraTraffic"), 1, 0);
+    withUnit(addText("txtMainVolume", "본선교통량(vph)", 7), "lblMainVolumeUnit", "대/시");
+    withUnit(addText("txtInVolume", "유입교통량(vph)", 7), "lblInVolumeUnit", "대/시");
+    withUnit(addText("txtOutVolume", "유출교통량(vph)", 7), "lblOutVolumeUnit", "대/시");
+    addText("txtPHF", "첨두시간계수(PHF)", 7);
+    addText("txtHeavyPer", "중차량구성비율(%)", 7);
+    endFrame();
+
+    beginFrame("fraRoad", "도로조건", 2);
+    place(control("fraRoad"), 2, 0);
+    withUnit(addList("cboDesignSpeed", "설계속도(kph)", {" 80 ", "100"}), "lblDesignSpeedUnit", "Km/시");
+    withUnit(addText("txtAvgSpeed", "평균공간속도", 7), "lblAvgSpeedUnit", "Km/시");
+    addText("txtLane", "차로수(양방향)", 7);
+    addList("cboLandType", "지 형", {"평지", "구릉지", "산지"});
+    addText("txtLength", "엇갈림 구간의 길이(m)", 7);
+    addList("cboLos", "서비스수준", {"A", "B", "C", "D", "E", "F"});
+    endFrame();
+
+    beginPage(kResultPage);
+    addResultView();
+
+    // The button row under the tabs.
+    beginPage(-1);
+    addButton("cmdEx1", "Ex#1", ButtonRole::Example);
+    addButton("cmdEx2", "Ex#2", ButtonRole::Example);
+    addButton("cmdEx3", "Ex#3", ButtonRole::Example);
+    addButton("cmdResult", "분  석(&R)", ButtonRole::Analysis);
+    addButton("cmdExit", "종 료(&X)", ButtonRole::Exit);
+
+    // At creation every text is empty, no list has a choice, the mainline-to-ramp
+    // form is on (without running its handler) and the average speed is hidden.
+    control("optLink").checked = true;
+    showField("txtAvgSpeed", false);
+
+    onChange("optLink", [this] {
+        if (isChecked("optLink")) applyWeavingForm();
+    });
+    onChange("optSide", [this] {
+        if (isChecked("optSide")) applyWeavingForm();
+    });
+    onChange("cboLos", [this] {
+        if (at("cboLos").listText() != "F") return;
+        refuse(kLevelFMessage, "cboLos");
+        choose("cboLos", 0);
+    });
+    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+}
+
+// A sketch of the weaving area, traffic moving to the right: the mainline, the
+// entrance ramp joining an auxiliary lane and the exit ramp leaving it, the
+// length L between the gores, and the value labels the analyses fill.
+void WeavingForm::declareDiagram() {
+    beginPage(kInputPage);
+    beginFrame("fraDiagram", kMainlineDiagram);
+    place(control("fraDiagram"), 0, 1, 3, 1);
+    form::Control& picture = addDrawing("picDiagram", 420, 245);
+    auto& shapes = picture.drawing.shapes;
+    shapes.push_back(line(10, 30, 410, 30));    // mainline, left edge
+    shapes.push_back(line(10, 90, 110, 90));    // mainline, right edge before the entrance
+    shapes.push_back(line(310, 90, 410, 90));   // mainline, right edge after the exit
+    for (double x = 120; x < 305; x += 20) shapes.push_back(line(x, 90, x + 10, 90));  // lane line
+    shapes.push_back(line(140, 115, 280, 115));  // auxiliary lane edge
+    shapes.push_back(line(110, 90, 40, 190));    // entrance ramp
+    shapes.push_back(line(140, 115, 75, 190));
+    shapes.push_back(line(310, 90, 380, 190));   // exit ramp
+    shapes.push_back(line(280, 115, 345, 190));
+    shapes.push_back(line(20, 76, 90, 76));      // direction of travel
+    shapes.push_back(line(90, 76, 83, 72));
+    shapes.push_back(line(90, 76, 83, 80));
+    shapes.push_back(line(110, 212, 310, 212));  // the weaving length
+    shapes.push_back(line(110, 205, 110, 219));
+    shapes.push_back(line(310, 205, 310, 219));
+
+    shapes.push_back(text(15, 34, "본선"));
+    shapes.push_back(text(15, 50, "", "lblMain"));
+    shapes.push_back(text(185, 34, "엇갈림"));
+    shapes.push_back(text(185, 50, "", "lblWeav"));
+    shapes.push_back(text(330, 34, "비엇갈림"));
+    shapes.push_back(text(330, 50, "", "lblSt"));
+    shapes.push_back(text(125, 68, "Sw"));
+    shapes.push_back(text(148, 68, "", "lblSw"));
+    shapes.push_back(text(212, 68, "Snw"));
+    shapes.push_back(text(243, 68, "", "lblSnw"));
+    shapes.push_back(text(10, 118, "유입"));
+    shapes.push_back(text(10, 134, "", "lblIn"));
+    shapes.push_back(text(365, 118, "유출"));
+    shapes.push_back(text(365, 134, "", "lblOut"));
+    shapes.push_back(text(165, 220, "L(m)"));
+    shapes.push_back(text(205, 220, "", "lblLength"));
+    endFrame();
+}
+
+void WeavingForm::declareExamples() {
+    onPress("cmdEx1", [this] {
+        set("txtMainVolume", "6200");
+        set("txtInVolume", "600");
+        set("txtOutVolume", "700");
+        choose("cboDesignSpeed", 0);
+        set("txtPHF", "0.92");
+        set("txtLength", "400");
+        set("txtLane", "8");
+        choose("cboLandType", 0);
+        set("txtHeavyPer", "10");
+        choose("cboLos", 3);
+    });
+    onPress("cmdEx2", [this] {
+        set("txtMainVolume", "4000");
+        set("txtInVolume", "800");
+        set("txtOutVolume", "1000");
+        choose("cboDesignSpeed", 0);
+        set("txtPHF", "0.95");
+        set("txtLength", "350");
+        set("txtLane", "6");
+        choose("cboLandType", 0);
+        set("txtHeavyPer", "20");
+        tick("optLink");
+    });
+    onPress("cmdEx3", [this] {
+        set("txtInVolume", "1200");
+        set("txtOutVolume", "900");
+        set("txtPHF", "0.95");
+        set("txtLength", "200");
+        choose("cboLandType", 0);
+        set("txtHeavyPer", "10");
+        set("txtAvgSpeed", "55");
+        tick("optSide");
+    });
+}
+
+void WeavingForm::showField(const std::string& name, bool visible) {
+    setVisible(name, visible);
+    if (auto unit = kUnits.find(name); unit != kUnits.end()) setVisible(unit->second, visible);
+}
+
+void WeavingForm::applyMode(Mode mode, bool reapply) {
+    layout_ = mode;
+    if (mode == Mode::Design) {
+        setTitle("엇갈림 구간의 설계(최소 엇갈림 구간 길이 결정)  ");
+        setVisible("fraWeavingForm", false);
+        setCaption("txtLength", "최대 허용 구간길이(m)");
+        showField("cboLos", true);
+        // The design works on the mainline-to-ramp inputs, whatever the option pair says.
+        for (const char* name : {"txtMainVolume", "cboDesignSpeed", "txtLane"}) showField(name, true);
+        showField("txtAvgSpeed", false);
+        return;
+    }
+    setTitle("엇갈림 구간의 운영분석");
+    setVisible("fraWeavingForm", true);
+    setCaption("txtLength", "엇갈림 구간의 길이(m)");
+    showField("cboLos", false);
+    if (reapply) applyWeavingForm();
+}
+
+void WeavingForm::applyWeavingForm() {
+    // In design mode the option frame is hidden and an example that sets an
+    // option leaves the design inputs in place.
+    if (layout_ == Mode::Design) return;
+    const bool link = isChecked("optLink");
+    const bool side = isChecked("optSide");
+    if (!link && !side) return;
+    setCaption("txtLength", link ? "엇갈림구간의 길이" : "측도 엇갈림구간의 길이");
+    for (const char* name : {"txtMainVolume", "cboDesignSpeed", "txtLane"}) showField(name, link);
+    showField("txtAvgSpeed", side);
+    if (link)
+        setCaption("cboDesignSpeed", "설계속도");
+    else
+        setCaption("txtAvgSpeed", "평균공간속도");
+}
+
+void WeavingForm::setDiagramLabel(const std::string& name, std::string value) {
+    if (Shape* label = control("picDiagram").drawing.find(name)) label->text = std::move(value);
+}
+
+void WeavingForm::showDiagram(const std::string& caption) {
+    setVisible("fraDiagram", true);
+    setCaption("fraDiagram", caption);
+    // Labels an analysis does not name are cleared, not left from an earlier run.
+    for (const char* name : kDiagramLabels) setDiagramLabel(name, {});
+}
+
+WeavingInput WeavingForm::readInput() const {
+    WeavingInput in;
+    in.mainVolume = textOf("txtMainVolume");
+    in.enteringVolume = textOf("txtInVolume");
+    in.exitingVolume = textOf("txtOutVolume");
+    in.designSpeed = at("cboDesignSpeed").listText();
+    in.averageSpeed = textOf("txtAvgSpeed");
+    in.lanes = textOf("txtLane");
+    in.PHF = textOf("txtPHF");
+    in.heavyPercent = textOf("txtHeavyPer");
+    in.terrain = at("cboLandType").listText();
+    in.length = textOf("txtLength");
+    in.target = at("cboLos").listText();
+    return in;
+}
+
+std::string WeavingForm::runAnalysis() {
+    // The key is read again: the menu may have switched the open window to the
+    // other analysis kind, which then gets its layout. A key of another window
+    // leaves the analysis the window is laid out for.
+    const std::string& key = modeKey();
+    const Mode mode = key == kDesignKey ? Mode::Design : key == kOperationKey ? Mode::Operation : layout_;
+    if (mode != layout_) applyMode(mode, true);
+    const WeavingInput in = readInput();
+    // Each report is written out before the diagram changes, so a failure
+    // leaves both as they were.
+
+    if (mode == Mode::Design) {
+        const DesignResult r = analyseDesign(in);
+        // The speeds of the last step run, at L* - 10.
+        const WeavingStep& last = r.blocks.back();
+        std::string reportText = designReport(in, r);
+        showDiagram(kMainlineDiagram);
+        setDiagramLabel("lblMain", numtext(r.Vmain));
+        setDiagramLabel("lblSt", numtext(r.base.Vnw));
+        setDiagramLabel("lblIn", numtext(r.Vin));
+        setDiagramLabel("lblOut", numtext(r.Vout));
+        setDiagramLabel("lblSw", numtext(last.Sw));
+        setDiagramLabel("lblSnw", numtext(last.Snw));
+        setDiagramLabel("lblWeav", numtext(r.base.Vw));
+        setDiagramLabel("lblLength", numtext(r.Lstar));
+        return reportText;
+    }
+    if (isChecked("optLink")) {
+        const MainlineResult r = analyseMainline(in);
+        std::string reportText = mainlineReport(in, r);
+        showDiagram(kMainlineDiagram);
+        setDiagramLabel("lblMain", numtext(r.Vmain));
+        setDiagramLabel("lblSt", numtext(r.step.Vnw));
+        setDiagramLabel("lblIn", numtext(r.Vin));
+        setDiagramLabel("lblOut", numtext(r.Vout));
+        setDiagramLabel("lblSw", numtext(r.step.Sw));
+        setDiagramLabel("lblSnw", numtext(r.step.Snw));
+        setDiagramLabel("lblWeav", numtext(r.step.Vw));
+        return reportText;
+    }
+    if (isChecked("optSide")) {
+        const RampResult r = analyseRamp(in);
+        std::string reportText = rampReport(in, r);
+        showDiagram(kRampDiagram);
+        setDiagramLabel("lblIn", numtext(r.Vin));
+        setDiagramLabel("lblOut", numtext(r.Vout));
+        setDiagramLabel("lblWeav", numtext(r.Vp));
+        return reportText;
+    }
+    refuseInput("엇갈림 형태(본선 - 연결로 또는 연결로 - 연결로)를 선택하십시오.", "optLink");
+}
+
+std::unique_ptr<form::Form> makeWeavingForm(form::FormContext context) {
+    return std::make_unique<WeavingForm>(context);
+}
+
+}  // namespace verosa::analyses::weaving

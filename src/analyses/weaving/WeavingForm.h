@@ -1,0 +1,46 @@
+#pragma once
+// The weaving window frmWeaving in its two modes: the operational analysis
+// ("weavingoper", mainline-to-ramp or ramp-to-ramp by the option pair) and the
+// design search for the minimum weaving length ("weavingdesign"). The mode key
+// is read when the window is created and again when the analysis runs.
+#include <memory>
+#include <string>
+
+#include "analyses/weaving/Records.h"
+#include "form/Form.h"
+
+namespace verosa::analyses::weaving {
+
+class WeavingForm : public form::Form {
+public:
+    explicit WeavingForm(form::FormContext context);
+
+    static constexpr int kInputPage = 0;
+    static constexpr int kResultPage = 1;
+
+    enum class Mode { Operation, Design };
+    // The mode the window is laid out for.
+    Mode layout() const { return layout_; }
+
+private:
+    void declareControls();
+    void declareDiagram();
+    void declareExamples();
+    // Title, length caption and which inputs show, for a mode; `reapply` also
+    // restores what the chosen weaving form shows.
+    void applyMode(Mode mode, bool reapply);
+    // The option pair "엇갈림 형태": captions and the inputs each variant reads.
+    void applyWeavingForm();
+    void showField(const std::string& name, bool visible);
+    void setDiagramLabel(const std::string& name, std::string text);
+    void showDiagram(const std::string& caption);
+
+    WeavingInput readInput() const;
+    std::string runAnalysis();
+
+    Mode layout_ = Mode::Operation;
+};
+
+std::unique_ptr<form::Form> makeWeavingForm(form::FormContext context);
+
+}  // namespace verosa::analyses::weaving
