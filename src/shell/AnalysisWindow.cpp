@@ -288,18 +288,7 @@ QWidget* AnalysisWindow::makeWidget(const Control& c, Bound& bound) {
         break;
     }
     case ControlKind::Drawing: widget = new ShapeView(nullptr); break;
-    case ControlKind::ResultView: {
-        auto* view = new QPlainTextEdit;
-        view->setReadOnly(true);
-        view->setFont(reportFont());
-        view->setLineWrapMode(QPlainTextEdit::NoWrap);
-        view->setWordWrapMode(QTextOption::NoWrap);
-        const QFontMetrics fm(view->font());
-        // Room for a framed report (about 72 columns) and a screenful of lines.
-        view->setMinimumSize(fm.horizontalAdvance(QString(74, QLatin1Char('a'))) + 40, fm.lineSpacing() * 24);
-        widget = view;
-        break;
-    }
+    case ControlKind::ResultView: widget = new ReportView; break;
     }
     widget->setObjectName(qs(c.name));
     if (isField(c.kind) && !c.caption.empty()) {
@@ -540,7 +529,10 @@ void AnalysisWindow::showOutcome(const form::Outcome& outcome) {
 // Enter moves to the next field in the windows that want it; the key itself
 // still reaches the field.
 bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && form_->enterMovesFocus()) {
+    // Only the field that has the focus moves it: a key the field ignores
+    // travels on to its frame and page, and must not move the focus again.
+    if (event->type() == QEvent::KeyPress && form_->enterMovesFocus() && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->hasFocus()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) focusNextChild();
     }

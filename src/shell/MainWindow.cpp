@@ -124,7 +124,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     resize(size);
 }
 
-MainWindow::~MainWindow() = default;
+// The notice and the splash are windows of their own; they go with the frame.
+MainWindow::~MainWindow() {
+    delete splash_.data();
+    delete notice_.data();
+}
 
 void MainWindow::createActions() {
     openAct_ = makeAction(this, "mnuOpen", QStringLiteral("불러오기"));

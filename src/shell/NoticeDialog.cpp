@@ -19,8 +19,8 @@ QString NoticeDialog::noticeText() {
         "2. 사용하기 전에 아래의 프로그램 작성 일자와 버전(Ver 1.00)을 확인하십시오. 새 버전 "
         "소식과 프로그램에 관한 안내는 이 프로젝트의 README 문서와 이슈 게시판에서 알려 드립니다.\n"
         "\n"
-        "3. 도로용량편람의 내용에 관한 문의는 국토교통부(https://www.molit.go.kr) 또는 "
-        "한국교통연구원(https://www.koti.re.kr)으로 하십시오.\n"
+        "3. 도로용량편람의 내용에 관한 문의는 국토교통부(www.molit.go.kr) 또는 "
+        "한국교통연구원(www.koti.re.kr)으로 하십시오.\n"
         "\n"
         "4. 프로그램에 관한 문의와 오류 신고는 이 프로젝트의 이슈 게시판에 남겨 주십시오.");
 }
@@ -40,7 +40,7 @@ NoticeDialog::NoticeDialog(QWidget* parent) : QDialog(parent) {
     info->setTextFormat(Qt::PlainText);
     info->setWordWrap(true);
     info->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    info->setFixedWidth(info->fontMetrics().horizontalAdvance(QString(34, QChar(0xAC00))));
+    info->setFixedWidth(info->fontMetrics().horizontalAdvance(QString(38, QChar(0xAC00))));
 
     auto* date = new QLabel(QStringLiteral("프로그램 작성 일자 : 2001.10 "), this);
     date->setObjectName(QStringLiteral("Label1"));

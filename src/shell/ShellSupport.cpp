@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
 #include <algorithm>
 
 namespace verosa::shell {
@@ -23,6 +24,25 @@ QString reportForView(const std::string& report) {
     if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
     return text;
 }
+
+ReportView::ReportView(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setFont(reportFont());
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setWordWrapMode(QTextOption::NoWrap);
+}
+
+// Room for 76 columns (a framed report is 72 with its margin) and the lines.
+QSize ReportView::forLines(int lines) const {
+    const QFontMetrics fm(font());
+    const int frame = 2 * frameWidth() + 8;
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return {fm.horizontalAdvance(QString(76, QLatin1Char('a'))) + frame + scrollBar,
+            fm.lineSpacing() * lines + frame};
+}
+
+QSize ReportView::sizeHint() const { return forLines(36); }
+QSize ReportView::minimumSizeHint() const { return forLines(12); }
 
 void showMessage(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QString>
 #include <string>
 
@@ -26,6 +27,18 @@ QFont reportFont();
 // breaks. The widget's text is for the eye only; saving and printing use the
 // report text itself.
 QString reportForView(const std::string& report);
+
+// A read-only report view in the report font, without wrapping: wide enough
+// for a framed report, and as tall as a screenful where there is room.
+class ReportView : public QPlainTextEdit {
+public:
+    explicit ReportView(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    QSize forLines(int lines) const;
+};
 
 // A modal message box; returns when the user has closed it.
 void showMessage(QWidget* parent, const QString& title, const QString& text,
