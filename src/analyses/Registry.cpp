@@ -4,6 +4,7 @@
 #include "analyses/freeway/FreewayForm.h"
 #include "analyses/multilane/ManyWayForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
+#include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/weaving/WeavingForm.h"
 #include "analyses/ramp/ConnectorForm.h"
 
@@ -14,6 +15,7 @@ const std::vector<WindowEntry>& windows() {
     static const std::vector<WindowEntry> list = {
         {"frmHighWay", freeway::makeFreewayForm},
         {"frmManyWay", multilane::makeManyWayForm},
+        {"frm2Roadway", twolane::makeTwoLaneForm},
         {"frmPedestrian", pedestrian::makePedestrianForm},
         {"frmWeaving", weaving::makeWeavingForm},
         {"frmBike", bicycle::makeBikeForm},
@@ -28,6 +30,7 @@ const std::vector<AnalysisEntry>& analyses() {
         {"freeway-oper", "frmHighWay", "highwayoper", "cmdResult"},
         {"freeway-design", "frmHighWay", "highwaydesign", "cmdResult"},
         {"multilane", "frmManyWay", "manywayoper", "cmdResult"},
+        {"twolane", "frm2Roadway", "", "cmdResult"},
         {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
         {"weaving-oper", "frmWeaving", "weavingoper", "cmdResult"},
         {"weaving-design", "frmWeaving", "weavingdesign", "cmdResult"},

@@ -1,0 +1,169 @@
+#include "analyses/twolane/TwoLaneForm.h"
+
+#include <string>
+
+#include "numeric/Num.h"
+#include "tables/LookupTable.h"
+
+namespace verosa::analyses::twolane {
+
+TwoLaneForm::TwoLaneForm(form::FormContext context) : Form(context) {
+    setWindowName("frm2Roadway");
+    setTitle("2차로 도로의 서비스수준 평가");  // the same for every mode key
+    setEnterMovesFocus(true);
+    declareControls();
+    declareBehaviour();
+}
+
+void TwoLaneForm::declareControls() {
+    addPage("입력화면");
+    addPage("결과화면");
+
+    beginPage(kInputPage);
+    beginFrame("fraCondition", "도로 및 교통조건", 2);
+    place(addList("cboTermType", "분석구간종류", {"일반지형", "특정경사구간"}), 0, 0);
+    place(addText("txtBothVolume", "양방향교통류율(vph)"), 1, 0);
+    place(addText("txtPHF", "첨두시간계수(PHF)"), 2, 0);
+    place(addText("txtMiddlePer", "중형차량 구성비율(%)"), 3, 0);
+    place(addText("txtLargePer", "대형차량 구성비율(%)"), 4, 0);
+    place(addText("txtDesignSpeed", "설계속도(kph)"), 5, 0);
+    place(addList("cboLaneWidth", "차로폭(m)", {"≥3.5         ", "3.25≤  ＜3.5 ", "3.00≤  ＜3.25", "2.75≤  ＜3.00"}),
+          6, 0);
+    place(addList("cboSideWidth", "측방여유폭(m)", {"≥1.5       ", "1.0≤  ＜1.5", "0.5≤  ＜1.0"}), 0, 1);
+    place(addList("cboGradePercent", "추월 금지구간 백분율(%)",
+                  {"0          ", "0＜  ≤20  ", "20＜  ≤40 ", "40＜  ≤60 ", "60＜  ≤80 ", "80＜  ≤100"}),
+          1, 1);
+    place(addList("cboLandType", "지형", {"평지", "구릉지"}), 2, 1);
+    place(addList("cboGrade", "경사도(%)", {"3", "4", "5", "6", "7", "8", "9", "10"}), 3, 1);
+    place(addList("cboGradeLength", "경사길이(km)",
+                  {"≤ 0.4", "0.4＜  ≤ 0.8", "0.8＜  ≤ 1.2", "1.2＜  ≤ 1.6", "1.6＜  ≤ 2.4", "2.4＜  ≤ 3.2",
+                   "3.2＜  ≤ 6.4"}),
+          4, 1);
+    place(addList("cboDirectionPercentSpecial", "방향별 교통량분포",
+                  {"30/70", "40/60", "50/50", "60/40", "70/30", "80/20"}),
+          5, 1);
+    endFrame();
+
+    beginPage(kResultPage);
+    addResultView();
+
+    // The window's button row, below the pages.
+    beginPage(-1);
+    addButton("cmdEx1", "EX#1", form::ButtonRole::Example);
+    addButton("cmdEx2", "EX#2", form::ButtonRole::Example);
+    addButton("cmdResult", "분  석(&R)", form::ButtonRole::Analysis);
+    addButton("cmdExit", "종 료(&X)", form::ButtonRole::Exit);
+}
+
+void TwoLaneForm::declareBehaviour() {
+    onChange("cboTermType", [this] { enableSectionFields(); });
+
+    // The examples leave the PHF field alone: empty, it takes PHF from table 3-2.
+    onPress("cmdEx1", [this] {
+        choose("cboTermType", kGeneralTerrain);
+        set("txtBothVolume", "1200");
+        set("txtDesignSpeed", "70");
+        choose("cboLaneWidth", 1);
+        choose("cboSideWidth", 1);
+        choose("cboLandType", 0);
+        choose("cboGradePercent", 1);
+        set("txtMiddlePer", "30");
+        set("txtLargePer", "5");
+    });
+    onPress("cmdEx2", [this] {
+        choose("cboTermType", kSpecificGrade);
+        set("txtBothVolume", "1366");
+        set("txtDesignSpeed", "70");
+        choose("cboLaneWidth", 0);
+        choose("cboSideWidth", 1);
+        choose("cboGrade", 0);
+        choose("cboGradeLength", 1);
+        choose("cboGradePercent", 3);
+        choose("cboDirectionPercentSpecial", 3);
+        set("txtMiddlePer", "35");
+        set("txtLargePer", "10");
+    });
+
+    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+}
+
+// General terrain uses the terrain list, a specific grade the three grade lists.
+void TwoLaneForm::enableSectionFields() {
+    const int section = indexOf("cboTermType");
+    if (section < 0) return;
+    const bool general = section == kGeneralTerrain;
+    setEnabled("cboLandType", general);
+    setEnabled("cboGrade", !general);
+    setEnabled("cboGradeLength", !general);
+    setEnabled("cboDirectionPercentSpecial", !general);
+}
+
+void TwoLaneForm::onOpen() {
+    opened_ = false;
+    tables();
+}
+
+const TwoLaneTables& TwoLaneForm::tables() {
+    if (opened_) {
+        if (tableError_) throw Failure(*tableError_);
+        return tables_;
+    }
+    opened_ = true;
+    tableError_.reset();
+    try {
+        const tables::LookupTableStore* store = context().tables;
+        std::optional<tables::LookupTableStore> own;
+        if (!store) store = &own.emplace();
+        const char* file = tables::LookupTableStore::kQoraFile;
+        tables_.peakHourFactor = store->open(file, "3-2");
+        tables_.laneClearance = store->open(file, "3-5");
+        tables_.noPassing = store->open(file, "3-7");
+        tables_.equivalent = store->open(file, "3-8");
+    } catch (const Failure& failure) {
+        tableError_ = failure.error();
+        throw;
+    }
+    return tables_;
+}
+
+TwoLaneInput TwoLaneForm::readInput() const {
+    TwoLaneInput in;
+    in.section = indexOf("cboTermType");
+    in.volumeText = textOf("txtBothVolume");
+    const double volume = readDouble(in.volumeText, "양방향교통류율");
+    if (!Int16::fits(volume))
+        refuseInput("양방향교통류율이 정수 범위(-32768 ~ 32767)를 벗어났습니다.", "txtBothVolume");
+    in.V = Int16::round(volume);
+    // Exactly empty: the table's PHF. Blanks read as 0 and are refused.
+    in.phfFromTable = textOf("txtPHF").empty();
+    if (!in.phfFromTable) in.PHF = readSingle(textOf("txtPHF"), "첨두시간계수");
+    in.mediumPercent = readDouble(textOf("txtMiddlePer"), "중형차량 구성비율");
+    in.largePercent = readDouble(textOf("txtLargePer"), "대형차량 구성비율");
+    in.designSpeedText = textOf("txtDesignSpeed");
+    in.designSpeed = readDouble(in.designSpeedText, "설계속도");
+    in.laneWidth = indexOf("cboLaneWidth");
+    in.laneWidthText = at("cboLaneWidth").listText();
+    in.clearance = indexOf("cboSideWidth");
+    in.clearanceText = at("cboSideWidth").listText();
+    in.noPassing = indexOf("cboGradePercent");
+    in.noPassingText = at("cboGradePercent").listText();
+    in.terrain = at("cboLandType").listText();
+    in.grade = indexOf("cboGrade");
+    in.gradeLength = indexOf("cboGradeLength");
+    in.split = indexOf("cboDirectionPercentSpecial");
+    in.splitText = at("cboDirectionPercentSpecial").listText();
+    return in;
+}
+
+std::string TwoLaneForm::runAnalysis() {
+    const TwoLaneTables& t = tables();
+    const TwoLaneInput in = readInput();
+    const TwoLaneResult r = analyseTwoLane(in, t);
+    return twoLaneReport(in, r);
+}
+
+std::unique_ptr<form::Form> makeTwoLaneForm(form::FormContext context) {
+    return std::make_unique<TwoLaneForm>(context);
+}
+
+}  // namespace verosa::analyses::twolane
