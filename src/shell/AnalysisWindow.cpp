@@ -42,7 +42,9 @@ class ShapeView : public QWidget {
 public:
     explicit ShapeView(QWidget* parent) : QWidget(parent) {}
     void setData(const form::DrawingData& data) {
+        const bool resized = data.width != data_.width || data.height != data_.height;
         data_ = data;
+        if (resized) updateGeometry();
         update();
     }
     QSize sizeHint() const override {

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -279,4 +280,51 @@ TEST(Screenshot, MainWindowWithTheWalkwayReport) {
     QWidget* splash = verosa::guitest::topLevel("frmSplash");
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->grab().save(folder + "/splash.png"));
+}
+
+// Every enabled facility command of the menu opens its window without a
+// message (its tables are there); each page is saved as a picture for review.
+TEST(Screenshot, EveryBuiltWindowOpensFromTheMenu) {
+    QString folder = qEnvironmentVariable("VEROSA_SCREENSHOT_DIR");
+    if (folder.isEmpty()) folder = QStringLiteral(VEROSA_SCREENSHOT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    MessageBoxCatcher boxes;
+    MainWindow main;
+    main.resize(1200, 860);
+    main.show();
+    QMenu* facilities = main.findChild<QMenu*>("mnuFacility");
+    ASSERT_NE(facilities, nullptr);
+    QList<QAction*> commands;
+    for (QAction* a : facilities->actions()) {
+        if (a->menu())
+            commands += a->menu()->actions();
+        else
+            commands += a;
+    }
+    int opened = 0;
+    for (QAction* command : commands) {
+        if (!command->isEnabled()) continue;
+        command->trigger();
+        QMdiSubWindow* sub = main.mdiArea()->currentSubWindow();
+        ASSERT_NE(sub, nullptr) << command->objectName().toStdString();
+        auto* window = qobject_cast<AnalysisWindow*>(sub->widget());
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(boxes.boxes().empty()) << command->objectName().toStdString() << ": "
+                                           << boxes.boxes().front().text.toStdString();
+        boxes.clear();
+        auto* tabs = window->findChild<QTabWidget*>("SSTab1");
+        ASSERT_NE(tabs, nullptr);
+        for (int page = 0; page < tabs->count(); ++page) {
+            if (!tabs->isTabEnabled(page)) continue;
+            tabs->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            sub->grab().save(QStringLiteral("%1/%2-%3-page%4.png")
+                                 .arg(folder, window->objectName(), command->objectName())
+                                 .arg(page));
+        }
+        sub->close();
+        verosa::guitest::flushDeletes();
+        ++opened;
+    }
+    EXPECT_GE(opened, 1);
 }
