@@ -10,7 +10,7 @@ namespace verosa::analyses::weaving {
 
 namespace {
 
-const char* const kBeyond16Bits = "이(가) 16비트 정수 범위(-32768 ~ 32767)를 벗어났습니다.";
+const char* const kBeyond16Bits = " 16비트 정수 범위(-32768 ~ 32767)를 벗어났습니다.";
 
 // r3(x), r2(x): x rounded through "#0.###" / "#0.##" and read back.
 float r3(double x) { return static_cast<float>(report::roundThrough(x, "#0.###")); }
@@ -43,7 +43,7 @@ void requireTerrain(std::string_view terrain) {
 double readLanes(const std::string& text) {
     const double lanes = readField(text, field::kLanes);
     if (!(lanes > 0)) refuseInput("본선차로수(양방향)는 0보다 커야 합니다.", field::kLanes);
-    if (!Int16::fits(lanes / 2 + 1)) refuseInput(std::string("본선차로수") + kBeyond16Bits, field::kLanes);
+    if (!Int16::fits(lanes / 2 + 1)) refuseInput(std::string("본선차로수가") + kBeyond16Bits, field::kLanes);
     return lanes;
 }
 
@@ -70,7 +70,7 @@ float readPHF(const std::string& text) {
 Int16 peakFlow(double volume, float divisor, const char* control, const char* name) {
     const double flow = divide(volume, static_cast<double>(divisor));
     if (!Int16::fits(flow))
-        refuseInput(std::string(name) + "의 승용차 환산교통량" + kBeyond16Bits +
+        refuseInput(std::string(name) + "의 승용차 환산교통량이" + kBeyond16Bits +
                         " 교통량과 첨두시간계수를 확인하십시오.",
                     control);
     return int16(flow);
@@ -78,7 +78,7 @@ Int16 peakFlow(double volume, float divisor, const char* control, const char* na
 
 Int16 readLength(const std::string& text, const char* name) {
     const double length = readField(text, field::kLength);
-    if (!Int16::fits(length)) refuseInput(std::string(name) + kBeyond16Bits, field::kLength);
+    if (!Int16::fits(length)) refuseInput(std::string(name) + "가" + kBeyond16Bits, field::kLength);
     const Int16 L = int16(length);
     if (L.value() <= 0) refuseInput(std::string(name) + "는 0보다 커야 합니다.", field::kLength);
     return L;
@@ -176,7 +176,7 @@ RampResult analyseRamp(const WeavingInput& in) {
     const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
     const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
     const double averageSpeed = readField(in.averageSpeed, field::kAverageSpeed);
-    if (!Int16::fits(averageSpeed)) refuseInput(std::string("평균공간속도") + kBeyond16Bits, field::kAverageSpeed);
+    if (!Int16::fits(averageSpeed)) refuseInput(std::string("평균공간속도가") + kBeyond16Bits, field::kAverageSpeed);
     RampResult r;
     r.Sa = int16(averageSpeed);
     if (r.Sa.value() <= 0) refuseInput("평균공간속도는 0보다 커야 합니다.", field::kAverageSpeed);

@@ -53,7 +53,8 @@ float readPHF(const std::string& text);
 Int16 peakFlow(double volume, float divisor, const char* control, const char* name);
 // The two-way lane count; refused unless above zero (no lane otherwise).
 double readLanes(const std::string& text);
-// int16 of a length field (m); refused unless a positive 16-bit value.
+// int16 of a length field (m); refused unless a positive 16-bit value. `name`
+// is the field's caption (it takes the particles 가 / 는).
 Int16 readLength(const std::string& text, const char* name);
 // S = int16(num(design-speed text)); refused when no speed is chosen.
 Int16 readDesignSpeed(const std::string& text);
