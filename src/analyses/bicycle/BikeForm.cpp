@@ -106,13 +106,16 @@ void BikeForm::buildStreetFrame() {
     }
 
     // One row per place: its cycle, its g/C and the link after it; link 0 above.
-    place(addText(element("txtLinkLength", 0), "링크길이(m)", 6), 5, 3);
+    beginFrame("fraIntersections", "교차로별 신호 및 링크", 4);
+    place(control("fraIntersections"), 5, 0, 1, 4);
+    place(addText(element("txtLinkLength", 0), "링크길이(m)", 6), 0, 3);
     for (int i = 1; i <= kMaxIntersections; ++i) {
-        place(addLabel(element("lblPlace", i), "#" + digit(i)), 5 + i, 0);
-        place(addText(element("txtCycle", i), "주기(초)", 6), 5 + i, 1);
-        place(addText(element("txtGbyC", i), "g/C", 6), 5 + i, 2);
-        place(addText(element("txtLinkLength", i), "링크길이(m)", 6), 5 + i, 3);
+        place(addLabel(element("lblPlace", i), "#" + digit(i)), i, 0);
+        place(addText(element("txtCycle", i), "주기(초)", 6), i, 1);
+        place(addText(element("txtGbyC", i), "g/C", 6), i, 2);
+        place(addText(element("txtLinkLength", i), "링크길이(m)", 6), i, 3);
     }
+    endFrame();
     endFrame();
 }
 
