@@ -128,11 +128,4 @@ TEST_F(PedestrianFormTest, FieldsReadByTheNumberRule) {
     EXPECT_NE(form.resultText().find("서비스수준 : A"), std::string::npos);
 }
 
-TEST_F(PedestrianFormTest, PagesOfLaterAnalysesSayWhyTheyAreDisabled) {
-    for (int page : {1, 2, 3}) {
-        if (form.pages()[static_cast<size_t>(page)].enabled) continue;  // built since
-        EXPECT_FALSE(form.pages()[static_cast<size_t>(page)].toolTip.empty());
-    }
-}
-
 }  // namespace
