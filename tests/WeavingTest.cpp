@@ -456,6 +456,10 @@ TEST_F(WeavingFormTest, ExamplesFillInputsAndAnalysisWritesReportAndDiagram) {
     EXPECT_EQ(label(*f, "lblOut"), " 997");
     EXPECT_EQ(label(*f, "lblWeav"), " 2327");
     EXPECT_EQ(label(*f, "lblMain"), "");  // not left from the mainline run
+    bool mainCaptionDimmed = false;
+    for (const auto& s : f->at("picDiagram").drawing.shapes)
+        if (s.name == "capMain") mainCaptionDimmed = s.dimmed;
+    EXPECT_TRUE(mainCaptionDimmed);
 }
 
 TEST_F(WeavingFormTest, DesignDiagramShowsLstarAndTheSpeedsOfTheLastRun) {

@@ -135,40 +135,41 @@ void WeavingForm::declareDiagram() {
     beginPage(kInputPage);
     beginFrame("fraDiagram", kMainlineDiagram);
     place(control("fraDiagram"), 0, 1, 3, 1);
-    form::Control& picture = addDrawing("picDiagram", 420, 245);
+    form::Control& picture = addDrawing("picDiagram", 420, 280);
     auto& shapes = picture.drawing.shapes;
-    shapes.push_back(line(10, 30, 410, 30));    // mainline, left edge
-    shapes.push_back(line(10, 90, 110, 90));    // mainline, right edge before the entrance
-    shapes.push_back(line(310, 90, 410, 90));   // mainline, right edge after the exit
-    for (double x = 120; x < 305; x += 20) shapes.push_back(line(x, 90, x + 10, 90));  // lane line
-    shapes.push_back(line(140, 115, 280, 115));  // auxiliary lane edge
-    shapes.push_back(line(110, 90, 40, 190));    // entrance ramp
-    shapes.push_back(line(140, 115, 75, 190));
-    shapes.push_back(line(310, 90, 380, 190));   // exit ramp
-    shapes.push_back(line(280, 115, 345, 190));
-    shapes.push_back(line(20, 76, 90, 76));      // direction of travel
-    shapes.push_back(line(90, 76, 83, 72));
-    shapes.push_back(line(90, 76, 83, 80));
-    shapes.push_back(line(110, 212, 310, 212));  // the weaving length
-    shapes.push_back(line(110, 205, 110, 219));
-    shapes.push_back(line(310, 205, 310, 219));
+    shapes.push_back(line(10, 25, 410, 25));     // mainline, left edge
+    shapes.push_back(line(10, 110, 110, 110));   // mainline, right edge before the entrance
+    shapes.push_back(line(310, 110, 410, 110));  // mainline, right edge after the exit
+    for (double x = 120; x < 305; x += 20) shapes.push_back(line(x, 110, x + 10, 110));  // lane line
+    shapes.push_back(line(140, 140, 280, 140));  // auxiliary lane edge
+    shapes.push_back(line(110, 110, 45, 220));   // entrance ramp
+    shapes.push_back(line(140, 140, 80, 220));
+    shapes.push_back(line(310, 110, 375, 220));  // exit ramp
+    shapes.push_back(line(280, 140, 340, 220));
+    shapes.push_back(line(20, 95, 90, 95));      // direction of travel
+    shapes.push_back(line(90, 95, 83, 91));
+    shapes.push_back(line(90, 95, 83, 99));
+    shapes.push_back(line(110, 245, 310, 245));  // the weaving length
+    shapes.push_back(line(110, 238, 110, 252));
+    shapes.push_back(line(310, 238, 310, 252));
 
-    shapes.push_back(text(15, 34, "본선"));
-    shapes.push_back(text(15, 50, "", "lblMain"));
-    shapes.push_back(text(185, 34, "엇갈림"));
-    shapes.push_back(text(185, 50, "", "lblWeav"));
-    shapes.push_back(text(330, 34, "비엇갈림"));
-    shapes.push_back(text(330, 50, "", "lblSt"));
-    shapes.push_back(text(125, 68, "Sw"));
-    shapes.push_back(text(148, 68, "", "lblSw"));
-    shapes.push_back(text(212, 68, "Snw"));
-    shapes.push_back(text(243, 68, "", "lblSnw"));
-    shapes.push_back(text(10, 118, "유입"));
-    shapes.push_back(text(10, 134, "", "lblIn"));
-    shapes.push_back(text(365, 118, "유출"));
-    shapes.push_back(text(365, 134, "", "lblOut"));
-    shapes.push_back(text(165, 220, "L(m)"));
-    shapes.push_back(text(205, 220, "", "lblLength"));
+    // Captions of the values, named where the ramp-to-ramp diagram dims them.
+    shapes.push_back(text(15, 30, "본선", "capMain"));
+    shapes.push_back(text(15, 48, "", "lblMain"));
+    shapes.push_back(text(185, 30, "엇갈림"));
+    shapes.push_back(text(185, 48, "", "lblWeav"));
+    shapes.push_back(text(330, 30, "비엇갈림", "capSt"));
+    shapes.push_back(text(330, 48, "", "lblSt"));
+    shapes.push_back(text(125, 72, "Sw", "capSw"));
+    shapes.push_back(text(150, 72, "", "lblSw"));
+    shapes.push_back(text(215, 72, "Snw", "capSnw"));
+    shapes.push_back(text(248, 72, "", "lblSnw"));
+    shapes.push_back(text(10, 150, "유입"));
+    shapes.push_back(text(10, 168, "", "lblIn"));
+    shapes.push_back(text(362, 150, "유출"));
+    shapes.push_back(text(362, 168, "", "lblOut"));
+    shapes.push_back(text(165, 254, "L(m)"));
+    shapes.push_back(text(205, 254, "", "lblLength"));
     endFrame();
 }
 
@@ -253,11 +254,14 @@ void WeavingForm::setDiagramLabel(const std::string& name, std::string value) {
     if (Shape* label = control("picDiagram").drawing.find(name)) label->text = std::move(value);
 }
 
-void WeavingForm::showDiagram(const std::string& caption) {
+void WeavingForm::showDiagram(const std::string& caption, bool mainline) {
     setVisible("fraDiagram", true);
     setCaption("fraDiagram", caption);
     // Labels an analysis does not name are cleared, not left from an earlier run.
     for (const char* name : kDiagramLabels) setDiagramLabel(name, {});
+    // The ramp-to-ramp analysis has no mainline or through volume and no speeds.
+    for (const char* name : {"capMain", "capSt", "capSw", "capSnw"})
+        if (Shape* s = control("picDiagram").drawing.find(name)) s->dimmed = !mainline;
 }
 
 WeavingInput WeavingForm::readInput() const {
@@ -292,7 +296,7 @@ std::string WeavingForm::runAnalysis() {
         // The speeds of the last step run, at L* - 10.
         const WeavingStep& last = r.blocks.back();
         std::string reportText = designReport(in, r);
-        showDiagram(kMainlineDiagram);
+        showDiagram(kMainlineDiagram, true);
         setDiagramLabel("lblMain", numtext(r.Vmain));
         setDiagramLabel("lblSt", numtext(r.base.Vnw));
         setDiagramLabel("lblIn", numtext(r.Vin));
@@ -306,7 +310,7 @@ std::string WeavingForm::runAnalysis() {
     if (isChecked("optLink")) {
         const MainlineResult r = analyseMainline(in);
         std::string reportText = mainlineReport(in, r);
-        showDiagram(kMainlineDiagram);
+        showDiagram(kMainlineDiagram, true);
         setDiagramLabel("lblMain", numtext(r.Vmain));
         setDiagramLabel("lblSt", numtext(r.step.Vnw));
         setDiagramLabel("lblIn", numtext(r.Vin));
@@ -319,7 +323,7 @@ std::string WeavingForm::runAnalysis() {
     if (isChecked("optSide")) {
         const RampResult r = analyseRamp(in);
         std::string reportText = rampReport(in, r);
-        showDiagram(kRampDiagram);
+        showDiagram(kRampDiagram, false);
         setDiagramLabel("lblIn", numtext(r.Vin));
         setDiagramLabel("lblOut", numtext(r.Vout));
         setDiagramLabel("lblWeav", numtext(r.Vp));

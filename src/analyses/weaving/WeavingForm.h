@@ -33,7 +33,8 @@ private:
     void applyWeavingForm();
     void showField(const std::string& name, bool visible);
     void setDiagramLabel(const std::string& name, std::string text);
-    void showDiagram(const std::string& caption);
+    // Shows the diagram frame under `caption` with its value labels cleared.
+    void showDiagram(const std::string& caption, bool mainline);
 
     WeavingInput readInput() const;
     std::string runAnalysis();
