@@ -160,7 +160,9 @@ AnalysisWindow::AnalysisWindow(std::unique_ptr<form::Form> form, QWidget* parent
 }
 
 AnalysisWindow::~AnalysisWindow() {
-    // The model outlives no widget: stop it calling back into a half-destroyed view.
+    // The widgets go after the model: a tab widget taking its pages down still
+    // reports a page change, which must not reach the model any more.
+    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
     form_->setObserver({});
 }
 
