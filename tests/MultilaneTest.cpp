@@ -176,15 +176,6 @@ TEST(MultilaneExamples, Example1MeasuredSpeedsToLevelD) {
 
 // ---- the adjustment bands ----
 
-TEST(MultilaneBands, LaneWidthAndClearance) {
-    EXPECT_EQ(laneClearanceAdjustment(0, 0).value(), 0);
-    EXPECT_EQ(laneClearanceAdjustment(0, 3).value(), 3);
-    EXPECT_EQ(laneClearanceAdjustment(1, 0).value(), 1);
-    EXPECT_EQ(laneClearanceAdjustment(1, 3).value(), 4);
-    EXPECT_EQ(laneClearanceAdjustment(2, 0).value(), 3);
-    EXPECT_EQ(laneClearanceAdjustment(2, 3).value(), 6);
-}
-
 TEST(MultilaneBands, CurvatureBandsEndAtTheirBound) {
     EXPECT_EQ(curvatureAdjustment(kTypeI, 10).value(), 0);
     EXPECT_EQ(curvatureAdjustment(kTypeI, 10.5).value(), 1);
@@ -470,6 +461,12 @@ TEST_F(MultilaneFormTest, SurveyOptionSwitchesTheFrames) {
     EXPECT_EQ(form.at("txtIntersection").text, "0.60");
     // Fields the example does not name keep their contents.
     EXPECT_EQ(form.at("txtSp1").text, "85");
+    // Clearing the chosen button leaves neither: the frames stay, the analysis refuses.
+    form.setChecked("optNo", false);
+    EXPECT_TRUE(form.at("fraNo").visible);
+    auto o = form.press("cmdResult");
+    EXPECT_EQ(o.status, form::Outcome::Status::Refused);
+    EXPECT_EQ(o.focus, "optNo");
 }
 
 TEST_F(MultilaneFormTest, MeasuredSpeedsWithEmptyConditionsGiveTheShortReport) {
