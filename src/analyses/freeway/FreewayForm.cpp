@@ -192,19 +192,7 @@ void FreewayForm::refuseLevelF() {
 
 void FreewayForm::onOpen() { tables(); }
 
-const FreewayTables& FreewayForm::tables() {
-    // Opened with the window; a table missing then is named again by every
-    // analysis that needs it, which then refuses to run.
-    if (!tables_) {
-        const tables::LookupTableStore* store = context().tables;
-        if (!store) {
-            if (!ownStore_) ownStore_.emplace();
-            store = &*ownStore_;
-        }
-        tables_ = openFreewayTables(*store);
-    }
-    return *tables_;
-}
+const FreewayTables& FreewayForm::tables() { return tables_.get(context().tables); }
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "analyses/freeway/Freeway.h"
 #include "form/Form.h"
-#include "tables/LookupTable.h"
+#include "tables/WindowTables.h"
 
 namespace verosa::analyses::freeway {
 
@@ -41,8 +41,7 @@ private:
     std::string runOperational();
     std::string runDesign();
 
-    std::optional<tables::LookupTableStore> ownStore_;  // where the context gives none
-    std::optional<FreewayTables> tables_;
+    tables::WindowTables<FreewayTables> tables_{openFreewayTables};
 };
 
 std::unique_ptr<form::Form> makeFreewayForm(form::FormContext context);

@@ -212,4 +212,13 @@ ManyWayResult analyseManyWay(const ManyWayInput& in, const ManyWayTables& tables
     return r;
 }
 
+ManyWayTables openManyWayTables(const tables::LookupTableStore& store) {
+    ManyWayTables t;
+    t.signal = store.open(tables::LookupTableStore::kQoraFile, "6-6");
+    t.volumePassenger = store.open(tables::LookupTableStore::kQoraFile, "6-7a");
+    t.volumeHeavy = store.open(tables::LookupTableStore::kQoraFile, "6-7b");
+    t.levels = store.open(tables::LookupTableStore::kQoraFile, "6-8");
+    return t;
+}
+
 }  // namespace verosa::analyses::multilane

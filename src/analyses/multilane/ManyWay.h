@@ -26,6 +26,9 @@ struct ManyWayTables {
     tables::LookupTable levels;           // 6-8: lower speed bound of levels A to E
 };
 
+// Opens the window's tables from the table file; a missing one throws MissingTable.
+ManyWayTables openManyWayTables(const tables::LookupTableStore& store);
+
 // Road types by list position.
 constexpr int kTypeI = 0;
 constexpr int kTypeII = 1;

@@ -126,33 +126,9 @@ void ManyWayForm::showSurveyFrames() {
     }
 }
 
-void ManyWayForm::onOpen() {
-    opened_ = false;
-    tables();
-}
+void ManyWayForm::onOpen() { tables(); }
 
-const ManyWayTables& ManyWayForm::tables() {
-    if (opened_) {
-        if (tableError_) throw Failure(*tableError_);
-        return tables_;
-    }
-    opened_ = true;
-    tableError_.reset();
-    try {
-        const tables::LookupTableStore* store = context().tables;
-        std::optional<tables::LookupTableStore> own;
-        if (!store) store = &own.emplace();
-        const char* file = tables::LookupTableStore::kQoraFile;
-        tables_.signal = store->open(file, "6-6");
-        tables_.volumePassenger = store->open(file, "6-7a");
-        tables_.volumeHeavy = store->open(file, "6-7b");
-        tables_.levels = store->open(file, "6-8");
-    } catch (const Failure& failure) {
-        tableError_ = failure.error();
-        throw;
-    }
-    return tables_;
-}
+const ManyWayTables& ManyWayForm::tables() { return tables_.get(context().tables); }
 
 ManyWayInput ManyWayForm::readInput() const {
     ManyWayInput in;

@@ -7,6 +7,7 @@
 
 #include "analyses/multilane/ManyWay.h"
 #include "form/Form.h"
+#include "tables/WindowTables.h"
 #include "numeric/Result.h"
 
 namespace verosa::analyses::multilane {
@@ -31,9 +32,7 @@ private:
     ManyWayInput readInput() const;
     std::string runAnalysis();
 
-    ManyWayTables tables_;
-    bool opened_ = false;
-    std::optional<Error> tableError_;
+    tables::WindowTables<ManyWayTables> tables_{openManyWayTables};
 };
 
 std::unique_ptr<form::Form> makeManyWayForm(form::FormContext context);

@@ -124,4 +124,13 @@ TwoLaneResult analyseTwoLane(const TwoLaneInput& in, const TwoLaneTables& tables
     return r;
 }
 
+TwoLaneTables openTwoLaneTables(const tables::LookupTableStore& store) {
+    TwoLaneTables t;
+    t.peakHourFactor = store.open(tables::LookupTableStore::kQoraFile, "3-2");
+    t.laneClearance = store.open(tables::LookupTableStore::kQoraFile, "3-5");
+    t.noPassing = store.open(tables::LookupTableStore::kQoraFile, "3-7");
+    t.equivalent = store.open(tables::LookupTableStore::kQoraFile, "3-8");
+    return t;
+}
+
 }  // namespace verosa::analyses::twolane

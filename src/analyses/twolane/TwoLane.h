@@ -23,6 +23,9 @@ struct TwoLaneTables {
     tables::LookupTable equivalent;      // 3-8: ET by grade and length (rows) and Vd
 };
 
+// Opens the window's tables from the table file; a missing one throws MissingTable.
+TwoLaneTables openTwoLaneTables(const tables::LookupTableStore& store);
+
 // Section kinds by list position.
 constexpr int kGeneralTerrain = 0;
 constexpr int kSpecificGrade = 1;

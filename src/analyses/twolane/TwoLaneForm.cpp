@@ -98,33 +98,9 @@ void TwoLaneForm::enableSectionFields() {
     setEnabled("cboDirectionPercentSpecial", !general);
 }
 
-void TwoLaneForm::onOpen() {
-    opened_ = false;
-    tables();
-}
+void TwoLaneForm::onOpen() { tables(); }
 
-const TwoLaneTables& TwoLaneForm::tables() {
-    if (opened_) {
-        if (tableError_) throw Failure(*tableError_);
-        return tables_;
-    }
-    opened_ = true;
-    tableError_.reset();
-    try {
-        const tables::LookupTableStore* store = context().tables;
-        std::optional<tables::LookupTableStore> own;
-        if (!store) store = &own.emplace();
-        const char* file = tables::LookupTableStore::kQoraFile;
-        tables_.peakHourFactor = store->open(file, "3-2");
-        tables_.laneClearance = store->open(file, "3-5");
-        tables_.noPassing = store->open(file, "3-7");
-        tables_.equivalent = store->open(file, "3-8");
-    } catch (const Failure& failure) {
-        tableError_ = failure.error();
-        throw;
-    }
-    return tables_;
-}
+const TwoLaneTables& TwoLaneForm::tables() { return tables_.get(context().tables); }
 
 TwoLaneInput TwoLaneForm::readInput() const {
     TwoLaneInput in;

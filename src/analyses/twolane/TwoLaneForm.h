@@ -6,6 +6,7 @@
 
 #include "analyses/twolane/TwoLane.h"
 #include "form/Form.h"
+#include "tables/WindowTables.h"
 #include "numeric/Result.h"
 
 namespace verosa::analyses::twolane {
@@ -30,9 +31,7 @@ private:
     TwoLaneInput readInput() const;
     std::string runAnalysis();
 
-    TwoLaneTables tables_;
-    bool opened_ = false;
-    std::optional<Error> tableError_;
+    tables::WindowTables<TwoLaneTables> tables_{openTwoLaneTables};
 };
 
 std::unique_ptr<form::Form> makeTwoLaneForm(form::FormContext context);
