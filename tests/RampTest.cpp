@@ -255,7 +255,7 @@ TEST(RampReport, MendedLinesShowWhatIsComputed) {
     // The merge inflow line shows V12, the value checked against 4600.
     EXPECT_TRUE(contains(w.form.resultText(),
                          "   │   ▷ 영향권의 최대 유입교통량 확인                                     │\r\n"
-                         "   │      V12 =  2918pcph                                                   │\r\n"));
+                         "   │      Vr12 =  2918pcph                                                  │\r\n"));
     w.example(3);
     ASSERT_TRUE(w.analyse().ok());
     EXPECT_TRUE(contains(w.form.resultText(),

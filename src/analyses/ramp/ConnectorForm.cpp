@@ -38,8 +38,8 @@ ConnectorForm::ConnectorForm(form::FormContext context) : Form(context) {
         const std::string n = std::to_string(i);
         place(addButton("cmdEx" + n, "Ex#" + n, form::ButtonRole::Example), 0, i - 1);
     }
-    place(addButton("cmdResult", "분  석(&R)", form::ButtonRole::Analysis), 0, 4);
-    place(addButton("cmdExit", "종 료(&X)", form::ButtonRole::Exit), 0, 5);
+    place(addButton("cmdResult", "분석", form::ButtonRole::Analysis), 0, 4);
+    place(addButton("cmdExit", "종료", form::ButtonRole::Exit), 0, 5);
 
     declareExamples();
 

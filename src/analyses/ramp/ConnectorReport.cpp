@@ -91,10 +91,10 @@ void merge(report::BoxReport& b, const ConnectorResult& r) {
     b.line("   │      Vfo = " + field(r.Vf, 5) + " + " + field(r.Vr, 5) + " = " + field(r.Vfo, 5) +
            "pcph                                   │");
     b.empty();
-    // The inflow checked against the influence area's 4600 pcph is V12; the
-    // line names and shows it (as the diverge report's own check line does).
+    // The inflow checked against the influence area's 4600 pcph is V12, so the
+    // line shows V12 (the line's own text stays as it stands).
     b.framed("   │   ▷ 영향권의 최대 유입교통량 확인");
-    b.line("   │      V12 = " + field(r.V12, 5) + "pcph" + "                                                   │");
+    b.line("   │      Vr12 = " + field(r.V12, 5) + "pcph" + "                                                  │");
 }
 
 void density(report::BoxReport& b, const ConnectorInput& in, const ConnectorResult& r) {
