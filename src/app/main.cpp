@@ -13,7 +13,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setWindowIcon(verosa::shell::programIcon());
 
+    // Between the notice and the main window only the splash is open, which
+    // Qt does not count as a window that keeps the program alive; the
+    // program ends when the main window closes, and only then.
+    QApplication::setQuitOnLastWindowClosed(false);
     verosa::shell::MainWindow window;
+    QObject::connect(&window, &verosa::shell::MainWindow::closed, &app, &QCoreApplication::quit);
     window.startUp();
     return app.exec();
 }

@@ -426,6 +426,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         splash_->close();
     }
     event->accept();
+    emit closed();
 }
 
 }  // namespace verosa::shell

@@ -55,6 +55,10 @@ public:
     // "대하여......": the notice again, leading through the splash to this window.
     void showNotice();
 
+signals:
+    // The frame has closed: the program ends.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
