@@ -266,7 +266,8 @@ TEST(WeavingOperation, RefusesInputItCannotComputeWith) {
         {"zero length", [](WeavingInput& in) { in.length = "0"; }, field::kLength},
         {"negative length", [](WeavingInput& in) { in.length = "-350"; }, field::kLength},
         {"length beyond 16 bits", [](WeavingInput& in) { in.length = "40000"; }, field::kLength},
-        {"no lane", [](WeavingInput& in) { in.lanes = "0"; }, field::kLanes},
+        // -1 lanes: N = int16(-0.5 + 1) = int16(0.5) = 0 (half to even).
+        {"no lane", [](WeavingInput& in) { in.lanes = "-1"; }, field::kLanes},
         {"negative lanes", [](WeavingInput& in) { in.lanes = "-4"; }, field::kLanes},
         {"negative volume", [](WeavingInput& in) { in.enteringVolume = "-800"; }, field::kEnteringVolume},
         {"flow beyond 16 bits", [](WeavingInput& in) { in.mainVolume = "40000"; }, field::kMainVolume},
@@ -289,6 +290,10 @@ TEST(WeavingOperation, RefusesInputItCannotComputeWith) {
     in = example3();
     in.length = "0";
     EXPECT_EQ(refusalFocus([&] { analyseRamp(in); }), field::kLength);
+    // A two-way count of 0 still gives one lane per direction: N = int16(0 / 2 + 1).
+    in = example2();
+    in.lanes = "0";
+    EXPECT_EQ(refusalFocus([&] { EXPECT_EQ(analyseMainline(in).step.N.value(), 1); }), "");
     // The ramp-to-ramp variant reads no design speed, lanes or main volume.
     in = example3();
     EXPECT_EQ(refusalFocus([&] { analyseRamp(in); }), "");

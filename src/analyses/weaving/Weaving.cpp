@@ -42,8 +42,11 @@ void requireTerrain(std::string_view terrain) {
 
 double readLanes(const std::string& text) {
     const double lanes = readField(text, field::kLanes);
-    if (!(lanes > 0)) refuseInput("본선차로수(양방향)는 0보다 커야 합니다.", field::kLanes);
     if (!Int16::fits(lanes / 2 + 1)) refuseInput(std::string("본선차로수가") + kBeyond16Bits, field::kLanes);
+    // The lanes per direction, N = lanes / 2 + 1, divide the flows: a count
+    // that leaves no lane cannot be analysed.
+    if (int16(lanes / 2 + 1) <= Int16::of(0))
+        refuseInput("본선차로수(양방향)로는 차로가 없습니다 (차로수 / 2 + 1 이 1 이상이어야 합니다).", field::kLanes);
     return lanes;
 }
 
