@@ -161,6 +161,9 @@ void checkManyWay(const ManyWayInput& in) {
         refuseInput("중차량구성비는 0에서 100% 사이여야 합니다.", "txtTotalPer");
     if (in.measured) return;
 
+    // The method's own check comes first among the road conditions, so its
+    // message is the one shown whatever else is wrong.
+    if (in.gC < 0.60) refuseInput(kGreenRatioMessage, "txtGbyC");
     if (in.laneWidth < 0) refuseInput("차로폭을 선택하십시오.", "cboLaneWidth");
     if (in.clearance < 0) refuseInput("측방여유폭을 선택하십시오.", "cboSideWidth");
     if (in.volume < 0) refuseInput("교통량은 0 이상이어야 합니다.", "txtVolume");
@@ -175,7 +178,6 @@ void checkManyWay(const ManyWayInput& in) {
     if (in.G > 90)
         refuseInput("종단경사도는 90m/km 이하여야 합니다. 그보다 큰 경사도의 보정값이 없습니다.",
                     "txtVertical");
-    if (in.gC < 0.60) refuseInput(kGreenRatioMessage, "txtGbyC");
 }
 
 ManyWayResult analyseManyWay(const ManyWayInput& in, const ManyWayTables& tables) {
