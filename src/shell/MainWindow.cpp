@@ -132,11 +132,11 @@ MainWindow::~MainWindow() {
 
 void MainWindow::createActions() {
     openAct_ = makeAction(this, "mnuOpen", QStringLiteral("불러오기"));
-    connect(openAct_, &QAction::triggered, this, &MainWindow::openFile);
+    connect(openAct_, &QAction::triggered, this, [this] { guardSlot(this, QStringLiteral("불러오기"), [this] { openFile(); }); });
     saveAct_ = makeAction(this, "mnuSave", QStringLiteral("저장하기"));
-    connect(saveAct_, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(saveAct_, &QAction::triggered, this, [this] { guardSlot(this, QStringLiteral("저장하기"), [this] { saveFile(); }); });
     printAct_ = makeAction(this, "mnuPrint", QStringLiteral("인쇄"));
-    connect(printAct_, &QAction::triggered, this, &MainWindow::printFile);
+    connect(printAct_, &QAction::triggered, this, [this] { guardSlot(this, QStringLiteral("인쇄"), [this] { printFile(); }); });
     exitAct_ = makeAction(this, "mnuExit", QStringLiteral("종료"));
     connect(exitAct_, &QAction::triggered, this, &QWidget::close);
 
@@ -288,17 +288,23 @@ void MainWindow::openFile() {
 
 bool MainWindow::openReportFile(const QString& path) {
     const QString title = QStringLiteral("불러오기");
+    // Only a regular file: a device or a pipe has no size and may never end.
+    if (!QFileInfo(path).isFile()) {
+        showMessage(this, title, QStringLiteral("일반 파일이 아니어서 열 수 없습니다.\n") + path, QMessageBox::Warning);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         showMessage(this, title, QStringLiteral("파일을 열 수 없습니다.\n") + path, QMessageBox::Warning);
         return false;
     }
-    if (file.size() > kMaxReportFileBytes) {
+    // Read at most one byte past the limit, whatever size the file claims.
+    const QByteArray bytes = file.read(kMaxReportFileBytes + 1);
+    if (bytes.size() > kMaxReportFileBytes) {
         showMessage(this, title, QStringLiteral("파일이 너무 커서 보여 줄 수 없습니다.\n") + path,
                     QMessageBox::Warning);
         return false;
     }
-    const QByteArray bytes = file.readAll();
     if (bytes.contains('\0')) {
         showMessage(this, title, QStringLiteral("텍스트 파일이 아닙니다.\n") + path, QMessageBox::Warning);
         return false;

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QString>
+
+#include <exception>
 #include <string>
 
 #include "form/Form.h"
@@ -44,6 +46,18 @@ private:
 void showMessage(QWidget* parent, const QString& title, const QString& text,
                  QMessageBox::Icon icon = QMessageBox::Information);
 void showMessage(QWidget* parent, const form::Message& message);
+
+// Runs the body of a slot so that no exception leaves it: whatever is thrown
+// is shown in a message box under `title`.
+template <class Body>
+void guardSlot(QWidget* parent, const QString& title, Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        showMessage(parent, title, QStringLiteral("작업을 마치지 못했습니다.\n") + QString::fromUtf8(e.what()),
+                    QMessageBox::Critical);
+    }
+}
 
 // The program's icon, drawn rather than read from a file.
 QIcon programIcon();

@@ -1,5 +1,7 @@
 // The main window: its menu, the facility commands and their mode key, the
 // file commands, and the start-up through the notice and the splash.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -265,8 +267,13 @@ TEST(MainWindow, OpenedFileIsShownReadOnlyAndSavedBackUnchanged) {
     const auto windows = w.mdiArea()->subWindowList().size();
     EXPECT_FALSE(w.openReportFile(binary));
     EXPECT_FALSE(w.openReportFile(dir.filePath("missing.txt")));
+    // A device that never ends and a pipe that nobody writes are not read.
+    EXPECT_FALSE(w.openReportFile(QStringLiteral("/dev/zero")));
+    const QString fifo = dir.filePath("pipe.txt");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(w.openReportFile(fifo));
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), windows);
-    ASSERT_EQ(boxes.boxes().size(), 2u);
+    ASSERT_EQ(boxes.boxes().size(), 4u);
     EXPECT_EQ(boxes.boxes()[0].title, "불러오기");
 }
 
