@@ -2,6 +2,9 @@
 // in process and as the real program.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,8 +30,13 @@ std::string readFile(const std::filesystem::path& p) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// Temporary files carry the process id, so parallel runs do not meet.
+std::filesystem::path tempPath(const std::string& name) {
+    return std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "-" + name);
+}
+
 std::filesystem::path writeTemp(const std::string& name, const std::string& text) {
-    auto p = std::filesystem::temp_directory_path() / name;
+    auto p = tempPath(name);
     std::ofstream(p, std::ios::binary) << text;
     return p;
 }
@@ -54,6 +62,9 @@ TEST(Cli, UsageErrorsExit64) {
     EXPECT_EQ(cli({"run", "walkway", "--press", "txtTotWidth_Road"}).status, 64);
     EXPECT_EQ(cli({"run", "walkway", "--example", "Ex#7"}).status, 64);
     EXPECT_EQ(cli({"run", "walkway", "--example"}).status, 64);
+    EXPECT_EQ(cli({"run", "walkway", "--example", ""}).status, 64);  // no such caption
+    // The exit button closes the window: there is nothing left to analyse.
+    EXPECT_EQ(cli({"run", "walkway", "--example", "Ex#1", "--press", "cmdExit"}).status, 64);
     CliRun r = cli({"run", "walkway", "--bogus"});
     EXPECT_EQ(r.status, 64);
     EXPECT_TRUE(r.out.empty());
@@ -91,9 +102,16 @@ TEST(Cli, InputFileControlsComeBeforeSetsInFileOrder) {
     EXPECT_EQ(cli({"run", "walkway", "--input", "/nonexistent/x.json"}).status, 64);
 }
 
+TEST(Cli, AReportThatCannotBeWrittenIsNoSuccess) {
+    const std::string command = std::string("\"") + VEROSA_CLI + "\" run walkway --example 'Ex#1' > /dev/full 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 74);
+}
+
 TEST(Cli, TheProgramPrintsTheCheckedWalkwayReportByteForByte) {
     const auto golden = std::filesystem::path(VEROSA_SOURCE_DIR) / "tests/golden/walkway/ex1/stdout";
-    const auto out = std::filesystem::temp_directory_path() / "verosa-walkway-ex1.txt";
+    const auto out = tempPath("verosa-walkway-ex1.txt");
     const std::string command = std::string("\"") + VEROSA_CLI + "\" run walkway --example 'Ex#1' > \"" +
                                 out.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0);

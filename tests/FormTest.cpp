@@ -15,6 +15,7 @@ class SampleForm : public Form {
 public:
     int gradeChanges = 0;
     int lengthChanges = 0;
+    int sideClicks = 0;
     explicit SampleForm(AnalysisIndex* index) : Form({index, nullptr}) {
         setWindowName("frmSample");
         addPage("입력");
@@ -28,6 +29,7 @@ public:
         addText("txtVolume", "교통량");
         addButton("cmdEx1", "Ex#1", ButtonRole::Example);
         addButton("cmdResult", "분  석(&R)", ButtonRole::Analysis);
+        addButton("cmdSheets", "분석", ButtonRole::Analysis);
         beginPage(1);
         addResultView();
         tick("optOneSide");
@@ -38,12 +40,14 @@ public:
                                                                  : std::vector<std::string>{"a", "b"});
         });
         onChange("cboGradeLength", [this] { ++lengthChanges; });
+        onClick("optTwoSide", [this] { ++sideClicks; });
         onChange("cboLOS", [this] {
             if (at("cboLOS").listText() == "F") {
                 refuse("서비스 수준 F로는 설계할 수 없습니다.", "cboLOS");
                 choose("cboLOS", 0);
             }
         });
+        onPress("cmdSheets", [this] { writeSheets({"p1\r\n", "p2\r\n", "p3\r\n"}, 1, 1); });
         onPress("cmdEx1", [this] {
             choose("cboGrade", 2);
             choose("cboGradeLength", 1);
@@ -51,6 +55,7 @@ public:
         });
         onAnalysis("cmdResult", [this] {
             if (textOf("txtVolume") == "boom") failArithmetic("0으로 나눌 수 없습니다.");
+            if (textOf("txtVolume") == "quiet") failArithmetic("");
             if (textOf("txtVolume").empty()) refuseInput("교통량을 입력하십시오.", "txtVolume");
             return "V=" + textOf("txtVolume") + "\r\n";
         }, 1);
@@ -105,6 +110,37 @@ TEST(FormModel, HandlerRefusalResetsTheChoiceAndFocusesTheList) {
     EXPECT_EQ(o.message->text, "서비스 수준 F로는 설계할 수 없습니다.");
     EXPECT_EQ(o.focus, "cboLOS");
     EXPECT_EQ(f.at("cboLOS").index, 0);
+}
+
+TEST(FormModel, ClickHandlerRunsOnEveryUserChoiceButNotOnExampleSets) {
+    AnalysisIndex index;
+    SampleForm f(&index);
+    f.setChecked("optTwoSide", true);
+    f.setChecked("optTwoSide", true);  // chosen again: no change, but a click
+    EXPECT_EQ(f.sideClicks, 2);
+    f.setChecked("optTwoSide", false);  // clearing is no click
+    EXPECT_EQ(f.sideClicks, 2);
+}
+
+TEST(FormModel, SilentFailureKeepsTheReportAndShowsNoMessage) {
+    AnalysisIndex index;
+    SampleForm f(&index);
+    f.setText("txtVolume", "2000");
+    f.press("cmdResult");
+    f.setText("txtVolume", "quiet");
+    auto o = f.press("cmdResult");
+    EXPECT_EQ(o.status, Outcome::Status::Failed);
+    EXPECT_FALSE(o.message);
+    EXPECT_EQ(f.resultText(), "V=2000\r\n");
+}
+
+TEST(FormModel, WorksheetPagesPrintOneAfterTheOtherWithOneShown) {
+    AnalysisIndex index;
+    SampleForm f(&index);
+    auto o = f.press("cmdSheets");
+    EXPECT_TRUE(o.reportWritten);
+    EXPECT_EQ(f.at("rtbResult").text, "p2\r\n");
+    EXPECT_EQ(f.resultText(), "p1\r\np2\r\np3\r\n");
 }
 
 TEST(FormModel, ReportIsReplacedOnlyAfterEverythingIsComputed) {

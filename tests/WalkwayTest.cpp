@@ -98,6 +98,23 @@ TEST_F(PedestrianFormTest, ExampleOnlyFillsInputsAndKeepsTheReport) {
     EXPECT_EQ(form.resultText(), report);
 }
 
+TEST_F(PedestrianFormTest, LevelBoundsThroughTheWindow) {
+    // 2 m wide, no obstruction: Vp = V15 / 30.
+    form.setText("txtTotWidth_Road", "2");
+    form.setText("txtTotViolationWidth_Road", "0");
+    struct Case { const char* V15; const char* line; };
+    for (Case c : {Case{"600", "=  20인/분/m"}, {"630", "=  21인/분/m"}, {"3180", "= 106인/분/m"},
+                   {"3210", "= 107인/분/m"}}) {
+        form.setText("txtPeakPedVolume_Road", c.V15);
+        ASSERT_TRUE(form.press("cmdResultPedRoad").ok()) << c.V15;
+        EXPECT_NE(form.resultText().find(c.line), std::string::npos) << c.V15;
+    }
+    EXPECT_NE(form.resultText().find("서비스수준 : F"), std::string::npos);
+    form.setText("txtPeakPedVolume_Road", "600");
+    form.press("cmdResultPedRoad");
+    EXPECT_NE(form.resultText().find("서비스수준 : A"), std::string::npos);
+}
+
 TEST_F(PedestrianFormTest, RefusalKeepsThePreviousReportAndFocusesTheField) {
     form.press("cmdEx1");
     form.press("cmdResultPedRoad");

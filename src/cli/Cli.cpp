@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
@@ -39,7 +40,7 @@ struct Step {
 
 struct Request {
     std::string analysis;
-    std::string example;
+    std::optional<std::string> example;
     std::string inputFile;
     std::vector<Step> steps;
 };
@@ -62,7 +63,7 @@ Request parseRun(const std::vector<std::string>& args) {
             return args[++i];
         };
         if (a == "--example") {
-            if (!req.example.empty()) throw UsageError("--example given twice");
+            if (req.example) throw UsageError("--example given twice");
             req.example = next();
         } else if (a == "--set") {
             const std::string& s = next();
@@ -105,7 +106,7 @@ void readInputFile(Request& req) {
     if (doc.contains("analysis") && doc["analysis"] != req.analysis)
         throw UsageError(req.inputFile + ": analysis differs from " + req.analysis);
     if (doc.contains("example")) {
-        if (!req.example.empty()) throw UsageError("example given both in " + req.inputFile + " and as --example");
+        if (req.example) throw UsageError("example given both in " + req.inputFile + " and as --example");
         if (!doc["example"].is_string()) throw UsageError(req.inputFile + ": example must be a caption");
         req.example = doc["example"].get<std::string>();
     }
@@ -158,11 +159,14 @@ Outcome applySet(Form& form, const Step& step) {
 Outcome applyPress(Form& form, const std::string& name) {
     const Control* c = form.find(name);
     if (!c || c->kind != ControlKind::Button) throw UsageError("unknown button: " + name);
+    // A disabled button cannot be pressed in the window either.
+    if (!c->enabled) throw UsageError("button is disabled: " + name);
     return form.press(name);
 }
 
 // The status a run ends with when an action did not simply succeed; -1 to go on.
 int endOf(const Outcome& o, std::ostream& err) {
+    if (o.close) throw UsageError("the window was closed before its analysis");
     const std::string text = o.message ? o.message->text : std::string();
     switch (o.status) {
     case Outcome::Status::Done: return -1;
@@ -173,7 +177,7 @@ int endOf(const Outcome& o, std::ostream& err) {
     return -1;
 }
 
-int list(std::ostream& out) {
+int list(std::ostream& out, std::ostream& err) {
     for (const auto& a : analyses::analyses()) {
         out << a.name;
         const analyses::WindowEntry* w = analyses::findWindow(a.windowName);
@@ -181,6 +185,11 @@ int list(std::ostream& out) {
         auto f = w->create({&index, nullptr});
         for (const Control* b : f->exampleButtons()) out << ' ' << b->caption;
         out << '\n';
+    }
+    out.flush();
+    if (!out) {
+        err << "verosa-cli: the list could not be written\n";
+        return kWriteFailed;
     }
     return kSuccess;
 }
@@ -200,9 +209,9 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
     auto form = analyses::findWindow(entry->windowName)->create({&index, &store});
     form->open();  // a missing table is reported by the analysis that needs it
 
-    if (!req.example.empty()) {
-        const Control* button = form->exampleButton(req.example);
-        if (!button) throw UsageError("unknown example: " + req.example);
+    if (req.example) {
+        const Control* button = form->exampleButton(*req.example);
+        if (!button) throw UsageError("unknown example: " + *req.example);
         if (int s = endOf(form->press(button->name), err); s >= 0) return s;
     }
     for (const Step& step : req.steps) {
@@ -210,8 +219,13 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
         if (int s = endOf(o, err); s >= 0) return s;
     }
     if (int s = endOf(applyPress(*form, entry->analysisButton), err); s >= 0) return s;
-    const std::string text = form->resultText();
+    const std::string text = form->cliText();
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+        err << "verosa-cli: the report could not be written\n";
+        return kWriteFailed;
+    }
     return kSuccess;
 }
 
@@ -219,16 +233,10 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        if (args.size() == 1 && args[0] == "list") return list(out);
+        if (args.size() == 1 && args[0] == "list") return list(out, err);
         if (!args.empty() && args[0] == "run") return runAnalysis(parseRun(args), out, err);
         throw UsageError(args.empty() ? "no command" : "unknown command: " + args[0]);
     } catch (const UsageError& e) {
-        err << "verosa-cli: " << e.what() << '\n' << kUsageText;
-        return kUsage;
-    } catch (const std::invalid_argument& e) {
-        err << "verosa-cli: " << e.what() << '\n' << kUsageText;
-        return kUsage;
-    } catch (const std::out_of_range& e) {
         err << "verosa-cli: " << e.what() << '\n' << kUsageText;
         return kUsage;
     } catch (const Failure& f) {
@@ -236,6 +244,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                                                                : Outcome::Status::Failed,
                                    form::Message{{}, f.error().message}, {}, {}, false, false},
                      err);
+    } catch (const std::exception& e) {
+        // A fault of the program itself, not of the input: never a usage error.
+        err << "계산오류: 내부 오류 (" << e.what() << ")\n";
+        return kFailed;
     }
 }
 

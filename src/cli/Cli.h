@@ -14,6 +14,7 @@ enum ExitStatus : int {
     kRefused = 2,       // input refused before computing
     kFailed = 3,        // arithmetic failure while computing
     kMissingTable = 4,  // a table file or table is missing
+    kWriteFailed = 74,  // the report could not be written to standard output
     kUsage = 64,        // unknown analysis, control, example or value
 };
 

@@ -153,6 +153,11 @@ void Form::onChange(const std::string& name, Handler handler) {
     changeHandlers_[name] = std::move(handler);
 }
 
+void Form::onClick(const std::string& name, Handler handler) {
+    at(name);
+    clickHandlers_[name] = std::move(handler);
+}
+
 void Form::onPress(const std::string& name, Handler handler) {
     at(name);
     pressHandlers_[name] = std::move(handler);
@@ -207,7 +212,8 @@ Outcome Form::act(F&& f) {
         if (!outermost) throw;
         const Error& e = failure.error();
         pending_.status = statusOf(e.kind);
-        pending_.message = Message{titleOf(e.kind), e.message, MessageIcon::Error};
+        // A failure with no message ends silently (as the method wants it).
+        if (!e.message.empty()) pending_.message = Message{titleOf(e.kind), e.message, MessageIcon::Error};
         if (!e.focus.empty()) pending_.focus = e.focus;
     }
     if (!outermost) return {};
@@ -230,11 +236,22 @@ Outcome Form::setText(const std::string& name, const std::string& text) {
 }
 
 Outcome Form::setIndex(const std::string& name, int index) {
-    return act([&] { choose(name, index); });
+    return act([&] {
+        choose(name, index);
+        clicked(name);
+    });
 }
 
 Outcome Form::setChecked(const std::string& name, bool checked) {
-    return act([&] { tick(name, checked); });
+    return act([&] {
+        tick(name, checked);
+        if (checked) clicked(name);
+    });
+}
+
+void Form::clicked(const std::string& name) {
+    auto it = clickHandlers_.find(name);
+    if (it != clickHandlers_.end()) run(it->second);
 }
 
 Outcome Form::setCell(const std::string& name, int row, int col, const std::string& text) {
@@ -328,14 +345,24 @@ void Form::goToPage(int page) {
     pending_.page = page;
 }
 
+// The window's result view: its first ResultView control.
+Control* Form::resultView() {
+    for (auto& c : controls_)
+        if (c->kind == ControlKind::ResultView) return c.get();
+    return nullptr;
+}
+
 void Form::writeReport(std::string text, int resultPage) {
-    for (auto& c : controls_) {
-        if (c->kind == ControlKind::ResultView && c->name == "rtbResult") {
-            c->text = std::move(text);
-            c->sheets.clear();
-            break;
-        }
-    }
+    writeSheets({std::move(text)}, 0, resultPage);
+}
+
+void Form::writeSheets(std::vector<std::string> sheets, int sheet, int resultPage) {
+    Control* view = resultView();
+    if (!view) throw std::logic_error("the window has no result view");
+    if (sheet < 0 || sheet >= static_cast<int>(sheets.size())) throw std::logic_error("no such worksheet");
+    view->text = sheets[static_cast<size_t>(sheet)];
+    view->sheet = sheet;
+    view->sheets = sheets.size() > 1 ? std::move(sheets) : std::vector<std::string>{};
     pending_.reportWritten = true;
     goToPage(resultPage);
 }
@@ -354,7 +381,7 @@ const Control* Form::exampleButton(const std::string& caption) const {
 }
 
 std::string Form::resultText() const {
-    const Control* view = find("rtbResult");
+    const Control* view = const_cast<Form*>(this)->resultView();
     if (!view) return {};
     if (view->sheets.empty()) return view->text;
     std::string all;

@@ -99,8 +99,12 @@ public:
     // The example buttons in declaration order, and the button of a caption.
     std::vector<const Control*> exampleButtons() const;
     const Control* exampleButton(const std::string& caption) const;
-    // The report text of the result view (CR LF kept).
+    // The report text of the result view (CR LF kept): its worksheet pages one
+    // after the other where it has several.
     std::string resultText() const;
+    // What verosa-cli prints after the analysis: the result view's text, unless
+    // the window shows its results elsewhere (a grid, a second window).
+    virtual std::string cliText() const { return resultText(); }
 
 protected:
     // ---- declaration (used by a facility form's constructor) ----
@@ -132,6 +136,9 @@ protected:
     // ---- behaviour ----
     using Handler = std::function<void()>;
     void onChange(const std::string& name, Handler handler);
+    // A click on a list or option button by the user (or the CLI): runs on every
+    // choice, even of the value it already has, after the change handling.
+    void onClick(const std::string& name, Handler handler);
     void onPress(const std::string& name, Handler handler);
     // An analysis command: the body computes everything and returns the report;
     // only when it returns is the result view rewritten and `resultPage` shown.
@@ -156,6 +163,8 @@ protected:
     void moveFocus(std::string name);
     void goToPage(int page);
     void writeReport(std::string text, int resultPage);
+    // A result view with several worksheet pages; `sheet` is the one shown.
+    void writeSheets(std::vector<std::string> sheets, int sheet, int resultPage);
 
     // Read helpers for building input records.
     const std::string& textOf(const std::string& name) const { return at(name).text; }
@@ -168,6 +177,8 @@ protected:
 private:
     Control& add(std::string name, ControlKind kind, std::string caption);
     void changed(Control& c);
+    void clicked(const std::string& name);
+    Control* resultView();
     template <class F> Outcome act(F&& f);
     void run(const Handler& h);
 
@@ -183,6 +194,7 @@ private:
     std::map<std::string, Control*> byName_;
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, Handler> pressHandlers_;
+    std::map<std::string, Handler> clickHandlers_;
     std::function<void()> observer_;
     std::uint64_t revision_ = 0;
     int depth_ = 0;
