@@ -56,10 +56,10 @@ CheckedInt<Rep, Real> CheckedInt<Rep, Real>::round(double x) {
 }
 
 template <class Rep, class Real>
-CheckedInt<Rep, Real> CheckedInt<Rep, Real>::readRounded(double x, std::string_view what) {
+CheckedInt<Rep, Real> CheckedInt<Rep, Real>::readRounded(double x, std::string_view what, std::string_view focus) {
     if (!fits(x)) {
         std::string name = what.empty() ? std::string("입력값") : std::string(what);
-        refuseInput(name + "이(가) 정수 범위" + rangeText(kMin, kMax) + "를 벗어났습니다.");
+        refuseInput(name + "이(가) 정수 범위" + rangeText(kMin, kMax) + "를 벗어났습니다.", std::string(focus));
     }
     return CheckedInt(static_cast<Rep>(roundHalfEvenExact(x)));
 }

@@ -24,8 +24,9 @@ public:
     // From a real: rounded half to even (the exact binary value), checked.
     static CheckedInt round(double x);
     // As round(), but an out-of-range or non-finite value is refused as input
-    // naming `what` (for values read straight from a field).
-    static CheckedInt readRounded(double x, std::string_view what);
+    // naming `what` (for values read straight from a field), with the focus
+    // on the field `focus`.
+    static CheckedInt readRounded(double x, std::string_view what, std::string_view focus = {});
     // True when round(x) would succeed.
     static bool fits(double x);
 

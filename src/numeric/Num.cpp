@@ -108,6 +108,10 @@ double readDouble(std::string_view text, std::string_view what) {
     return *value;
 }
 
+Int16 readInt16(std::string_view text, std::string_view what, std::string_view focus) {
+    return Int16::readRounded(readDouble(text, what), what, focus);
+}
+
 float readSingle(std::string_view text, std::string_view what) {
     double value = readDouble(text, what);
     if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+#include "numeric/CheckedInt.h"
+
 namespace verosa {
 
 // num(t): skips leading spaces and tabs and reads the longest prefix that is a
@@ -18,5 +20,8 @@ double num(std::string_view text);
 // `what` names the field in the refusal message.
 float readSingle(std::string_view text, std::string_view what = {});
 double readDouble(std::string_view text, std::string_view what = {});
+// A 16-bit integer field: read, rounded half to even; beyond 16 bits (or not
+// finite) it is refused naming `what`, with the focus on the field `focus`.
+Int16 readInt16(std::string_view text, std::string_view what, std::string_view focus = {});
 
 }  // namespace verosa

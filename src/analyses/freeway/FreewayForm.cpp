@@ -194,19 +194,6 @@ void FreewayForm::onOpen() { tables(); }
 
 const FreewayTables& FreewayForm::tables() { return tables_.get(context().tables); }
 
-namespace {
-
-// A 16-bit value typed in a field; beyond the range it is refused with the
-// focus on the field (`subject` carries its particle).
-Int16 readInt16(const std::string& text, const std::string& what, const std::string& subject,
-                const std::string& control) {
-    const double x = readDouble(text, what);
-    if (!Int16::fits(x)) refuseInput(subject + " 정수 범위(-32768 ~ 32767)를 벗어났습니다.", control);
-    return Int16::round(x);
-}
-
-}  // namespace
-
 FreewayInput FreewayForm::readInput(bool design) const {
     FreewayInput in;
     in.sectionKind = indexOf("cboTermType");
@@ -222,10 +209,10 @@ FreewayInput FreewayForm::readInput(bool design) const {
     if (isChecked("optOneSide")) in.sideText = "한쪽";
     else if (in.bothSides) in.sideText = "양쪽";
 
-    in.V = design ? readInt16(textOf("txtVolume"), "DDHV", "DDHV가", "txtVolume")
-                  : readInt16(textOf("txtVolume"), "교통량", "교통량이", "txtVolume");
+    in.V = design ? readInt16(textOf("txtVolume"), "DDHV", "txtVolume")
+                  : readInt16(textOf("txtVolume"), "교통량", "txtVolume");
     in.PHF = readSingle(textOf("txtPHF"), "첨두시간계수");
-    if (!design) in.N = readInt16(textOf("txtLane"), "차로수", "차로수가", "txtLane");
+    if (!design) in.N = readInt16(textOf("txtLane"), "차로수", "txtLane");
     in.mediumPercent = readDouble(textOf("txtLightPer"), "중형차량 구성비율");
     in.largePercent = readDouble(textOf("txtHeavyPer"), "대형차량 구성비율");
     in.heavyPercent = readDouble(textOf("txtTotalPer"), "중차량구성비");

@@ -12,13 +12,6 @@ namespace {
 const char* const kSideWidthHint =
     "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. ";
 
-// A 16-bit value typed in a field; beyond the range it is refused with the
-// focus on the field (`subject` carries its particle).
-Int16 readInt16(const std::string& text, const std::string& subject, const std::string& control) {
-    const double x = num(text);
-    if (!Int16::fits(x)) refuseInput(subject + " 정수 범위(-32768 ~ 32767)를 벗어났습니다.", control);
-    return Int16::round(x);
-}
 
 }  // namespace
 
@@ -142,13 +135,13 @@ ManyWayInput ManyWayForm::readInput() const {
         refuseInput("현장속도조사 가능여부(가능 또는 불가능)를 선택하십시오.", "optNo");
     in.measured = isChecked("optYes");
     if (in.measured) {
-        in.measuredSp1 = readInt16(textOf("txtSp1"), "승용차최대평균통행속도가", "txtSp1");
+        in.measuredSp1 = readInt16(textOf("txtSp1"), "승용차최대평균통행속도", "txtSp1");
         in.measuredSp2 = readSingle(textOf("txtSp2"), "조사평균통행속도(승용차)");
         in.measuredSt2 = readSingle(textOf("txtSt2"), "조사평균통행속도(중차량)");
         return in;
     }
     in.volume = readDouble(textOf("txtVolume"), "교통량");
-    in.V = readInt16(textOf("txtVolume"), "교통량이", "txtVolume");
+    in.V = readInt16(textOf("txtVolume"), "교통량", "txtVolume");
     in.laneWidth = indexOf("cboLaneWidth");
     in.laneWidthText = at("cboLaneWidth").listText();
     in.clearance = indexOf("cboSideWidth");

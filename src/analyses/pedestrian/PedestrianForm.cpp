@@ -53,7 +53,7 @@ std::string PedestrianForm::runWalkway() {
     in.Wt = readSingle(textOf("txtTotWidth_Road"), "전체도로폭");
     in.Wo = readSingle(textOf("txtTotViolationWidth_Road"), "총 방해폭원");
     in.V15typed = num(textOf("txtPeakPedVolume_Road"));
-    in.V15 = Int16::readRounded(in.V15typed, "15분 첨두보행교통량");
+    in.V15 = Int16::readRounded(in.V15typed, "15분 첨두보행교통량", "txtPeakPedVolume_Road");
     const WalkwayResult r = analyseWalkway(in);
     return walkwayReport(in, r);
 }

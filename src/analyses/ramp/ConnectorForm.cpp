@@ -10,14 +10,6 @@ namespace {
 
 const char* const kOtherFrame = "fraOtherConnector";
 
-// A 16-bit integer field read and rounded half to even; beyond 16 bits it is
-// refused and the field gets the focus.
-Int16 readInt16(const std::string& text, const char* what, const char* focus) {
-    const double value = readDouble(text, what);
-    if (!Int16::fits(value))
-        refuseInput(std::string(what) + " 값이 정수 범위(-32768 ~ 32767)를 벗어났습니다.", focus);
-    return int16(value);
-}
 
 }  // namespace
 
