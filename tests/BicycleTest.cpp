@@ -9,21 +9,14 @@
 #include "analyses/bicycle/BikeForm.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::bicycle;
 
 namespace {
 
-template <class F>
-bool refused(F&& f) {
-    try {
-        f();
-    } catch (const Failure& failure) {
-        return failure.error().kind == ErrorKind::InputError && !failure.error().message.empty();
-    }
-    return false;
-}
+using test::refused;
 
 BikePathInput path(PathType type, PathWidth width, float sigma, float Sb, float PHF, double volume) {
     BikePathInput in;

@@ -10,6 +10,7 @@
 #include "analyses/pedestrian/Stairway.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::pedestrian;
@@ -17,15 +18,7 @@ using report::format;
 
 namespace {
 
-template <class F>
-bool refused(F&& f) {
-    try {
-        f();
-    } catch (const Failure& failure) {
-        return failure.error().kind == ErrorKind::InputError && !failure.error().message.empty();
-    }
-    return false;
-}
+using test::refused;
 
 CrosswalkInput delayCrosswalk(float C, float G) {
     CrosswalkInput in;

@@ -20,6 +20,7 @@
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
 #include "tables/LookupTable.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::freeway;
@@ -32,15 +33,7 @@ const FreewayTables& shippedTables() {
     return t;
 }
 
-// The lines of a report, without their CR LF.
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    EXPECT_EQ(start, text.size()) << "text after the last CR LF";
-    return lines;
-}
+using test::linesOf;
 
 bool hasLine(const std::string& report, const std::string& line) {
     for (const auto& l : linesOf(report))
@@ -77,14 +70,10 @@ FreewayInput grade(int g, int length, double heavy) {
 }
 
 Error refusalOf(const FreewayInput& in, bool design) {
-    try {
+    return test::expectFailure([&] {
         if (design) analyseDesign(in, shippedTables());
         else analyseOperational(in, shippedTables());
-    } catch (const Failure& f) {
-        return f.error();
-    }
-    ADD_FAILURE() << "not refused";
-    return {};
+    });
 }
 
 class FreewayFormTest : public ::testing::Test {

@@ -13,6 +13,7 @@
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 #include "tables/LookupTable.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::multilane;
@@ -100,12 +101,7 @@ ManyWayInput example1() {
 
 // The refusal of an input, or an empty error where there is none.
 Error refusalOf(const ManyWayInput& in) {
-    try {
-        analyseManyWay(in, shippedTables());
-    } catch (const Failure& f) {
-        return f.error();
-    }
-    return {ErrorKind::InputError, "", ""};
+    return test::failureOf([&] { analyseManyWay(in, shippedTables()); }).value_or(Error{});
 }
 
 std::string text(float x) { return report::numtext(x); }

@@ -10,22 +10,15 @@
 #include "numeric/CheckedInt.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 
 namespace {
 
-// The error a call throws, or an InputError with an empty message if none.
+// The error a call must throw.
 template <class F>
-Error errorOf(F&& f) {
-    try {
-        f();
-    } catch (const Failure& failure) {
-        return failure.error();
-    }
-    ADD_FAILURE() << "expected a failure";
-    return {};
-}
+Error errorOf(F&& f) { return test::expectFailure(f); }
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "analyses/ramp/ConnectorReport.h"
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::ramp;
@@ -18,14 +19,7 @@ using form::Outcome;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    EXPECT_EQ(start, text.size()) << "text after the last CR LF";
-    return lines;
-}
+using test::linesOf;
 
 bool contains(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 

@@ -10,6 +10,7 @@
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::report;
@@ -219,21 +220,7 @@ TEST(Columns, AsciiOneEverythingElseTwo) {
 
 namespace {
 
-// The lines of a report without their CR LF; fails if any line lacks one.
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            ADD_FAILURE() << "line without CR LF: " << text.substr(start);
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
+using test::linesOf;
 
 }  // namespace
 

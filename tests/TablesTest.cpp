@@ -10,6 +10,7 @@
 
 #include "numeric/Result.h"
 #include "tables/LookupTable.h"
+#include "TestSupport.h"
 
 using verosa::ErrorKind;
 using verosa::Failure;
@@ -22,15 +23,7 @@ namespace fs = std::filesystem;
 
 // The error of a call that must fail.
 template <class F>
-verosa::Error failureOf(F&& f) {
-    try {
-        f();
-    } catch (const Failure& failure) {
-        return failure.error();
-    }
-    ADD_FAILURE() << "no failure";
-    return {};
-}
+verosa::Error failureOf(F&& f) { return verosa::test::expectFailure(f); }
 
 // A fresh empty folder under the system's temporary folder.
 fs::path scratchFolder(const std::string& name) {

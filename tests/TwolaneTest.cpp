@@ -12,6 +12,7 @@
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 #include "tables/LookupTable.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::twolane;
@@ -102,12 +103,7 @@ TwoLaneInput plainGrade(int volume, int split) {
 TwoLaneResult analyse(const TwoLaneInput& in) { return analyseTwoLane(in, shippedTables()); }
 
 Error refusalOf(const TwoLaneInput& in, const TwoLaneTables& t = shippedTables()) {
-    try {
-        analyseTwoLane(in, t);
-    } catch (const Failure& f) {
-        return f.error();
-    }
-    return {ErrorKind::InputError, "", ""};
+    return test::failureOf([&] { analyseTwoLane(in, t); }).value_or(Error{});
 }
 
 std::string text(float x) { return report::numtext(x); }

@@ -6,6 +6,7 @@
 #include "analyses/pedestrian/Walkway.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::pedestrian;
@@ -47,14 +48,7 @@ TEST(Walkway, FlowRateRoundsHalfToEven) {
 }
 
 TEST(Walkway, RefusesInputItCannotComputeWith) {
-    auto refused = [](WalkwayInput in) {
-        try {
-            analyseWalkway(in);
-        } catch (const Failure& f) {
-            return f.error().kind == ErrorKind::InputError && !f.error().message.empty();
-        }
-        return false;
-    };
+    auto refused = [](WalkwayInput in) { return test::refused([&] { analyseWalkway(in); }); };
     EXPECT_TRUE(refused(walkway(4.3f, 4.3f, 1827)));    // no effective width
     EXPECT_TRUE(refused(walkway(1.0f, 1.4f, 1827)));    // negative effective width
     EXPECT_TRUE(refused(walkway(-4.3f, -5.0f, 1827)));  // negative widths

@@ -13,6 +13,7 @@
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
+#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::weaving;
@@ -71,13 +72,10 @@ std::vector<std::string> linesOf(const std::string& text) {
 // The refusal a computation throws: its focus, or "" when it does not refuse.
 template <class F>
 std::string refusalFocus(F&& f) {
-    try {
-        f();
-    } catch (const Failure& failure) {
-        if (failure.error().kind != ErrorKind::InputError || failure.error().message.empty()) return "(other)";
-        return failure.error().focus.empty() ? "(no focus)" : failure.error().focus;
-    }
-    return "";
+    const auto e = test::failureOf(f);
+    if (!e) return "";
+    if (e->kind != ErrorKind::InputError || e->message.empty()) return "(other)";
+    return e->focus.empty() ? "(no focus)" : e->focus;
 }
 
 }  // namespace
