@@ -13,6 +13,7 @@ set(VEROSA_FACTOR_TABLES
 
 add_executable(verosa-tablegen tools/tablegen.cpp)
 target_link_libraries(verosa-tablegen PRIVATE SQLite::SQLite3)
+target_include_directories(verosa-tablegen PRIVATE ${PROJECT_SOURCE_DIR}/src)
 
 set(VEROSA_TABLE_DIR ${PROJECT_SOURCE_DIR}/data/tables)
 

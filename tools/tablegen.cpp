@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "tables/SqlIdentifier.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -117,15 +119,6 @@ Csv readCsv(const fs::path& path) {
     return csv;
 }
 
-std::string quoted(const std::string& identifier) {
-    std::string q = "\"";
-    for (char c : identifier) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
-}
-
 class Database {
 public:
     explicit Database(const fs::path& path) {
@@ -146,10 +139,10 @@ public:
     }
 
     void addTable(const std::string& name, const Csv& csv) {
-        std::string create = "CREATE TABLE " + quoted(name) + " (";
-        std::string insert = "INSERT INTO " + quoted(name) + " VALUES (";
+        std::string create = "CREATE TABLE " + verosa::tables::sqlIdentifier(name) + " (";
+        std::string insert = "INSERT INTO " + verosa::tables::sqlIdentifier(name) + " VALUES (";
         for (std::size_t c = 0; c < csv.header.size(); ++c) {
-            create += (c ? ", " : "") + quoted(csv.header[c]) + " TEXT NOT NULL";
+            create += (c ? ", " : "") + verosa::tables::sqlIdentifier(csv.header[c]) + " TEXT NOT NULL";
             insert += c ? ", ?" : "?";
         }
         exec(create + ")");

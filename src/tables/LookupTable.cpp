@@ -7,6 +7,7 @@
 
 #include "numeric/Num.h"
 #include "numeric/Result.h"
+#include "tables/SqlIdentifier.h"
 
 namespace verosa::tables {
 
@@ -15,16 +16,6 @@ namespace {
 [[noreturn]] void missing(const std::string& file, const std::string& table, const std::string& why) {
     throw Failure({ErrorKind::MissingTable,
                    "표 파일 \"" + file + "\"의 표 \"" + table + "\"을(를) 읽을 수 없습니다: " + why, {}});
-}
-
-// The SQL identifier of a table number, quoted ("4-3").
-std::string quoted(const std::string& identifier) {
-    std::string q = "\"";
-    for (char c : identifier) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
 }
 
 // Owns an open connection and a prepared statement.
@@ -77,7 +68,7 @@ LookupTable LookupTableStore::open(const std::string& file, const std::string& t
     if (sqlite3_open_v2(path.c_str(), &c.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         missing(file, table, "파일을 열 수 없습니다 (" + std::string(c.db ? sqlite3_errmsg(c.db) : "") + ").");
 
-    const std::string sql = "SELECT * FROM " + quoted(table) + " ORDER BY rowid";
+    const std::string sql = "SELECT * FROM " + sqlIdentifier(table) + " ORDER BY rowid";
     if (sqlite3_prepare_v2(c.db, sql.c_str(), -1, &c.statement, nullptr) != SQLITE_OK) {
         const std::string why = sqlite3_errmsg(c.db);
         if (why.rfind("no such table", 0) == 0) missing(file, table, "표가 없습니다.");
