@@ -6,7 +6,7 @@
 #include <string>
 
 #include "analyses/bicycle/Bicycle.h"
-#include "analyses/bicycle/BikeForm.h"
+#include "analyses/bicycle/BicycleForm.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 #include "TestSupport.h"
@@ -227,13 +227,13 @@ TEST(BicycleReport, PlainLinesWithNumberText) {
 
 // ---- the window ----
 
-class BikeFormTest : public ::testing::Test {
+class BicycleFormTest : public ::testing::Test {
 protected:
     form::AnalysisIndex index{"pedestrianoper"};  // the bicycle command writes no key
-    BikeForm form{{&index, nullptr}};
+    BicycleForm form{{&index, nullptr}};
 };
 
-TEST_F(BikeFormTest, OpensOnUninterruptedFlowWithEmptyInputs) {
+TEST_F(BicycleFormTest, OpensOnUninterruptedFlowWithEmptyInputs) {
     EXPECT_EQ(form.windowName(), "frmBike");
     EXPECT_TRUE(form.at("optConti").checked);
     EXPECT_TRUE(form.at("fraBikeConti").visible);
@@ -242,10 +242,10 @@ TEST_F(BikeFormTest, OpensOnUninterruptedFlowWithEmptyInputs) {
     EXPECT_EQ(form.at("cboBikeType").index, -1);
     EXPECT_EQ(form.at("cboIntersectionNo").index, -1);
     EXPECT_TRUE(form.at("txtContiPHF").text.empty());
-    EXPECT_EQ(form.currentPage(), BikeForm::kInputPage);
+    EXPECT_EQ(form.currentPage(), BicycleForm::kInputPage);
 }
 
-TEST_F(BikeFormTest, FlowOptionSwapsTheGroupsAndTheCaption) {
+TEST_F(BicycleFormTest, FlowOptionSwapsTheGroupsAndTheCaption) {
     form.setChecked("optDiscon", true);
     EXPECT_FALSE(form.at("optConti").checked);
     EXPECT_FALSE(form.at("fraBikeConti").visible);
@@ -256,7 +256,7 @@ TEST_F(BikeFormTest, FlowOptionSwapsTheGroupsAndTheCaption) {
     EXPECT_EQ(form.title(), "연속류 자전거 도로의 서비스 수준 분석");
 }
 
-TEST_F(BikeFormTest, PathTypeEnablesItsOwnFieldsOnly) {
+TEST_F(BicycleFormTest, PathTypeEnablesItsOwnFieldsOnly) {
     auto enabled = [&](const char* name) { return form.at(name).enabled; };
     EXPECT_FALSE(enabled("txtBikeDirectionRatio"));
     EXPECT_FALSE(enabled("txtPedVolume"));
@@ -275,7 +275,7 @@ TEST_F(BikeFormTest, PathTypeEnablesItsOwnFieldsOnly) {
         EXPECT_FALSE(enabled(name)) << name;
 }
 
-TEST_F(BikeFormTest, IntersectionCountFramesEnablesAndDimsThePlaces) {
+TEST_F(BicycleFormTest, IntersectionCountFramesEnablesAndDimsThePlaces) {
     auto place = [&](int i) {
         for (const form::Shape& s : form.at("picIntersection").drawing.shapes)
             if (s.name == "place" + std::to_string(i)) return s;
@@ -309,7 +309,7 @@ TEST_F(BikeFormTest, IntersectionCountFramesEnablesAndDimsThePlaces) {
     EXPECT_FALSE(form.at("txtBikeSpeed").visible);
 }
 
-TEST_F(BikeFormTest, ExamplesFillInputsButNotTheFlowOption) {
+TEST_F(BicycleFormTest, ExamplesFillInputsButNotTheFlowOption) {
     form.press("cmdEx6");
     EXPECT_TRUE(form.at("optConti").checked);
     EXPECT_EQ(form.at("cboIntersectionNo").index, 2);
@@ -322,12 +322,12 @@ TEST_F(BikeFormTest, ExamplesFillInputsButNotTheFlowOption) {
     EXPECT_TRUE(form.at("txtPedSpeedAvg").enabled);
 }
 
-TEST_F(BikeFormTest, AnalysisRunsTheChosenFlowTypeAndARefusalKeepsTheReport) {
+TEST_F(BicycleFormTest, AnalysisRunsTheChosenFlowTypeAndARefusalKeepsTheReport) {
     form.press("cmdEx1");
     form.press("cmdEx6");
     ASSERT_TRUE(form.press("cmdResult").ok());
     EXPECT_NE(form.resultText().find("상충횟수(F) =  42"), std::string::npos);
-    EXPECT_EQ(form.currentPage(), BikeForm::kResultPage);
+    EXPECT_EQ(form.currentPage(), BicycleForm::kResultPage);
     form.setChecked("optDiscon", true);
     ASSERT_TRUE(form.press("cmdResult").ok());
     EXPECT_NE(form.resultText().find("평균통행속도 =  11.3 km/시"), std::string::npos);

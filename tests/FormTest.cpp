@@ -53,12 +53,12 @@ public:
             choose("cboGradeLength", 1);
             set("txtVolume", "2000");
         });
-        onAnalysis("cmdResult", [this] {
+        onAnalysis("cmdResult", 1, [this] {
             if (textOf("txtVolume") == "boom") failArithmetic("0으로 나눌 수 없습니다.");
             if (textOf("txtVolume") == "quiet") failArithmetic("");
             if (textOf("txtVolume").empty()) refuseInput("교통량을 입력하십시오.", "txtVolume");
             return "V=" + textOf("txtVolume") + "\r\n";
-        }, 1);
+        });
     }
 };
 

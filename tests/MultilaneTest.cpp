@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "analyses/multilane/ManyWay.h"
-#include "analyses/multilane/ManyWayForm.h"
+#include "analyses/multilane/Multilane.h"
+#include "analyses/multilane/MultilaneForm.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 #include "tables/LookupTable.h"
@@ -22,10 +22,10 @@ using tables::LookupTableStore;
 
 namespace {
 
-const ManyWayTables& shippedTables() {
-    static const ManyWayTables t = [] {
+const MultilaneTables& shippedTables() {
+    static const MultilaneTables t = [] {
         const LookupTableStore store;
-        ManyWayTables s;
+        MultilaneTables s;
         s.signal = store.open(LookupTableStore::kQoraFile, "6-6");
         s.volumePassenger = store.open(LookupTableStore::kQoraFile, "6-7a");
         s.volumeHeavy = store.open(LookupTableStore::kQoraFile, "6-7b");
@@ -50,8 +50,8 @@ LookupTable grid(const std::string& name, const std::vector<std::vector<std::str
 
 // The inputs of "Ex#2-A": type I, 35 % heavy vehicles, 0.13 signals per km,
 // 900 vph, lane 3.5 m, clearance 1.0 m, PHF 0.93, H 16, G 4, A 1.5, g/C 0.75.
-ManyWayInput example2A() {
-    ManyWayInput in;
+MultilaneInput example2A() {
+    MultilaneInput in;
     in.roadType = kTypeI;
     in.roadTypeText = "유형 Ⅰ ";
     in.D = 0.13;
@@ -72,8 +72,8 @@ ManyWayInput example2A() {
     return in;
 }
 
-ManyWayInput example2B() {
-    ManyWayInput in = example2A();
+MultilaneInput example2B() {
+    MultilaneInput in = example2A();
     in.roadType = kTypeII;
     in.roadTypeText = "유형 Ⅱ ";
     in.D = 0.60;
@@ -85,8 +85,8 @@ ManyWayInput example2B() {
     return in;
 }
 
-ManyWayInput example1() {
-    ManyWayInput in;
+MultilaneInput example1() {
+    MultilaneInput in;
     in.roadType = kTypeII;
     in.roadTypeText = "유형 Ⅱ ";
     in.D = 0.5;
@@ -100,8 +100,8 @@ ManyWayInput example1() {
 }
 
 // The refusal of an input, or an empty error where there is none.
-Error refusalOf(const ManyWayInput& in) {
-    return test::failureOf([&] { analyseManyWay(in, shippedTables()); }).value_or(Error{});
+Error refusalOf(const MultilaneInput& in) {
+    return test::failureOf([&] { analyseMultilane(in, shippedTables()); }).value_or(Error{});
 }
 
 std::string text(float x) { return report::numtext(x); }
@@ -109,7 +109,7 @@ std::string text(float x) { return report::numtext(x); }
 // ---- the worked examples ----
 
 TEST(MultilaneExamples, Example2AConditionsToLevelD) {
-    const ManyWayResult r = analyseManyWay(example2A(), shippedTables());
+    const MultilaneResult r = analyseMultilane(example2A(), shippedTables());
     EXPECT_EQ(r.BSp.value(), 92);
     EXPECT_EQ(r.Fwc.value(), 1);          // lane 3.5 m, clearance 1.0 m
     EXPECT_EQ(r.Fb.value(), 1);           // H 16, type I
@@ -134,7 +134,7 @@ TEST(MultilaneExamples, Example2AConditionsToLevelD) {
 }
 
 TEST(MultilaneExamples, Example2BConditionsToLevelD) {
-    const ManyWayResult r = analyseManyWay(example2B(), shippedTables());
+    const MultilaneResult r = analyseMultilane(example2B(), shippedTables());
     EXPECT_EQ(r.BSp.value(), 87);
     EXPECT_EQ(r.Fwc.value(), 1);
     EXPECT_EQ(r.Fb.value(), 0);  // H 9
@@ -159,7 +159,7 @@ TEST(MultilaneExamples, Example2BConditionsToLevelD) {
 }
 
 TEST(MultilaneExamples, Example1MeasuredSpeedsToLevelD) {
-    const ManyWayResult r = analyseManyWay(example1(), shippedTables());
+    const MultilaneResult r = analyseMultilane(example1(), shippedTables());
     EXPECT_EQ(text(r.p), " .2");
     // S = 0.8 x 61 + 0.2 x 57 = 48.8 + 11.4 = 60.2; 6-8 column 4: 60 < 60.2: D.
     EXPECT_EQ(text(r.S), " 60.2");
@@ -236,17 +236,17 @@ TEST(MultilaneBands, Sp1Of87Or86ChangesTheVolumeAdjustment) {
     // Type I, D 0.05, Vp 968: Sp1 87 reads 6-7a column 2, cells 2 and 3 at
     // rows 5 and 6: 3 - 32 x 1 / 100 = 2.68. Sp1 86 reads column 3, cells 2
     // and 2: 2.
-    ManyWayInput in = example2A();
+    MultilaneInput in = example2A();
     in.D = 0.05;
     in.H = 10;  // Fb 0
     in.G = 2;   // Fh 0
     in.laneWidth = 2;
     in.clearance = 1;  // Fwc 4: Sp1 = 92 - 4 - 0 - 0 - 1 = 87
-    ManyWayResult r = analyseManyWay(in, shippedTables());
+    MultilaneResult r = analyseMultilane(in, shippedTables());
     ASSERT_EQ(r.Sp1.value(), 87);
     EXPECT_EQ(text(r.FvPassenger), " 2.68");
     in.clearance = 2;  // Fwc 5: 86
-    r = analyseManyWay(in, shippedTables());
+    r = analyseMultilane(in, shippedTables());
     ASSERT_EQ(r.Sp1.value(), 86);
     EXPECT_EQ(text(r.FvPassenger), " 2");
 }
@@ -285,12 +285,12 @@ TEST(MultilaneTables, VolumeAdjustmentAtTheFlowBounds) {
 TEST(MultilaneTables, VolumeAdjustmentThroughTheAnalysis) {
     // Ex#2-A with the volume set so that Vp is 500, 501, 1800 and 1801
     // (volume = Vp x 0.93; PHF 1 keeps it exact).
-    ManyWayInput in = example2A();
+    MultilaneInput in = example2A();
     in.PHF = 1;
     auto fv = [&](double volume) {
         in.volume = volume;
         in.V = int16(volume);
-        const ManyWayResult r = analyseManyWay(in, shippedTables());
+        const MultilaneResult r = analyseMultilane(in, shippedTables());
         return text(r.FvPassenger) + "/" + text(r.FvHeavy);
     };
     EXPECT_EQ(fv(500), " 0/ 0");
@@ -329,10 +329,10 @@ TEST(MultilaneTables, SignalAdjustmentAtTheGreenRatioBounds) {
 }
 
 TEST(MultilaneTables, GreenRatioThroughTheAnalysis) {
-    ManyWayInput in = example2B();  // columns 4 and 5
+    MultilaneInput in = example2B();  // columns 4 and 5
     auto fs = [&](double gC) {
         in.gC = gC;
-        const ManyWayResult r = analyseManyWay(in, shippedTables());
+        const MultilaneResult r = analyseMultilane(in, shippedTables());
         return report::format(r.FsPassenger, "##.00") + "/" + report::format(r.FsHeavy, "##.00");
     };
     EXPECT_EQ(fs(0.80), "2.00/2.00");  // row 1
@@ -349,16 +349,16 @@ TEST(MultilaneTables, GreenRatioThroughTheAnalysis) {
 
 TEST(MultilaneLevels, SpeedAtABoundDoesNotReachThatLevel) {
     const LookupTable& t = shippedTables().levels;  // column 4: 76, 73, 67, 60, 51
-    EXPECT_EQ(manyWayLevel(t, 4, 76.01f), 'A');
-    EXPECT_EQ(manyWayLevel(t, 4, 76.0f), 'B');
-    EXPECT_EQ(manyWayLevel(t, 4, 60.0f), 'E');
-    EXPECT_EQ(manyWayLevel(t, 4, 51.0f), 'F');
-    EXPECT_EQ(manyWayLevel(t, 4, 0.0f), 'F');
+    EXPECT_EQ(multilaneLevel(t, 4, 76.01f), 'A');
+    EXPECT_EQ(multilaneLevel(t, 4, 76.0f), 'B');
+    EXPECT_EQ(multilaneLevel(t, 4, 60.0f), 'E');
+    EXPECT_EQ(multilaneLevel(t, 4, 51.0f), 'F');
+    EXPECT_EQ(multilaneLevel(t, 4, 0.0f), 'F');
     // Measured speeds of exactly 60: S = 60, level E, not D.
-    ManyWayInput in = example1();
+    MultilaneInput in = example1();
     in.measuredSp2 = 60;
     in.measuredSt2 = 60;
-    const ManyWayResult r = analyseManyWay(in, shippedTables());
+    const MultilaneResult r = analyseMultilane(in, shippedTables());
     EXPECT_EQ(text(r.S), " 60");
     EXPECT_EQ(r.los, 'E');
 }
@@ -368,10 +368,10 @@ TEST(MultilaneLevels, SpeedAtABoundDoesNotReachThatLevel) {
 TEST(MultilaneRefusals, InputWithoutATableColumnOrBand) {
     struct Case {
         const char* what;
-        ManyWayInput in;
+        MultilaneInput in;
         const char* focus;
     };
-    auto with = [](ManyWayInput in, auto change) {
+    auto with = [](MultilaneInput in, auto change) {
         change(in);
         return in;
     };
@@ -400,7 +400,7 @@ TEST(MultilaneRefusals, InputWithoutATableColumnOrBand) {
         EXPECT_EQ(e.focus, c.focus) << c.what;
     }
     // The bounds themselves are accepted.
-    for (const ManyWayInput& in :
+    for (const MultilaneInput& in :
          {with(example2A(), [](auto& i) { i.D = 0.3; }), with(example2B(), [](auto& i) { i.D = 1.0; }),
           with(example2A(), [](auto& i) { i.H = 80; i.G = 90; i.gC = 0.60; }),
           with(example2A(), [](auto& i) { i.heavyPercent = 100; })})
@@ -408,7 +408,7 @@ TEST(MultilaneRefusals, InputWithoutATableColumnOrBand) {
 }
 
 TEST(MultilaneRefusals, MeasuredSpeedsNeedNoConditions) {
-    ManyWayInput in = example1();
+    MultilaneInput in = example1();
     in.PHF = 0;          // never read with measured speeds
     in.laneWidth = -1;
     in.gC = 0;
@@ -421,14 +421,14 @@ class MultilaneFormTest : public ::testing::Test {
 protected:
     form::AnalysisIndex index{"manywayoper"};
     LookupTableStore store;
-    ManyWayForm form{{&index, &store}};
+    MultilaneForm form{{&index, &store}};
     void SetUp() override { ASSERT_TRUE(form.open().ok()); }
 };
 
 TEST_F(MultilaneFormTest, OpensWithComputedSpeedsChosen) {
     EXPECT_EQ(form.windowName(), "frmManyWay");
     EXPECT_EQ(form.title(), "다차로도로의 운영분석");
-    EXPECT_EQ(form.currentPage(), ManyWayForm::kInputPage);
+    EXPECT_EQ(form.currentPage(), MultilaneForm::kInputPage);
     ASSERT_EQ(form.pages().size(), 2u);
     EXPECT_EQ(form.pages()[0].caption, "입력화면");
     EXPECT_EQ(form.pages()[1].caption, "결과화면");
@@ -470,7 +470,7 @@ TEST_F(MultilaneFormTest, MeasuredSpeedsWithEmptyConditionsGiveTheShortReport) {
     ASSERT_TRUE(form.at("txtVolume").text.empty());
     auto o = form.press("cmdResult");
     ASSERT_TRUE(o.ok()) << (o.message ? o.message->text : "");
-    EXPECT_EQ(form.currentPage(), ManyWayForm::kResultPage);
+    EXPECT_EQ(form.currentPage(), MultilaneForm::kResultPage);
     const std::string report = form.resultText();
     EXPECT_NE(report.find("( 1 - 0.2) × 61.00 + 0.20 × 57.00 = 60.20kph"), std::string::npos);
     EXPECT_EQ(report.find("첨두시간"), std::string::npos);
@@ -480,7 +480,7 @@ TEST_F(MultilaneFormTest, GreenRatioRefusalKeepsTheReportAndFocusesTheField) {
     form.press("cmdEx2_A");
     ASSERT_TRUE(form.press("cmdResult").ok());
     const std::string report = form.resultText();
-    form.showPage(ManyWayForm::kInputPage);
+    form.showPage(MultilaneForm::kInputPage);
 
     form.setText("txtGbyC", "0.59");
     auto o = form.press("cmdResult");
@@ -491,7 +491,7 @@ TEST_F(MultilaneFormTest, GreenRatioRefusalKeepsTheReportAndFocusesTheField) {
     EXPECT_EQ(o.focus, "txtGbyC");
     EXPECT_FALSE(o.reportWritten);
     EXPECT_EQ(form.resultText(), report);
-    EXPECT_EQ(form.currentPage(), ManyWayForm::kInputPage);
+    EXPECT_EQ(form.currentPage(), MultilaneForm::kInputPage);
 }
 
 TEST_F(MultilaneFormTest, FieldsBeyondSixteenBitsAreRefused) {
@@ -518,7 +518,7 @@ TEST(MultilaneForm, MissingTableIsShownAndRefusedByTheAnalysis) {
     std::filesystem::create_directories(empty);
     form::AnalysisIndex index{"manywayoper"};
     const LookupTableStore store(empty);
-    ManyWayForm form({&index, &store});
+    MultilaneForm form({&index, &store});
     auto opened = form.open();
     EXPECT_EQ(opened.status, form::Outcome::Status::MissingTable);
     form.press("cmdEx1");

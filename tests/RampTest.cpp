@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "analyses/ramp/Connector.h"
-#include "analyses/ramp/ConnectorForm.h"
-#include "analyses/ramp/ConnectorReport.h"
+#include "analyses/ramp/Ramp.h"
+#include "analyses/ramp/RampForm.h"
+#include "analyses/ramp/RampReport.h"
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
 #include "TestSupport.h"
@@ -25,11 +25,11 @@ bool contains(const std::string& text, const std::string& piece) { return text.f
 
 struct Window {
     form::AnalysisIndex index;
-    ConnectorForm form{form::FormContext{&index, nullptr}};
+    RampForm form{form::FormContext{&index, nullptr}};
 
     Outcome example(int n) { return form.press("cmdEx" + std::to_string(n)); }
     Outcome analyse() { return form.press("cmdResult"); }
-    ConnectorResult result() const { return analyseConnector(form.input()); }
+    RampResult result() const { return analyseRamp(form.input()); }
 };
 
 int value(Int16 x) { return x.value(); }
@@ -52,7 +52,7 @@ TEST_P(RampExamples, ReproduceTheWorkedValues) {
     const ExampleCase& c = GetParam();
     Window w;
     ASSERT_TRUE(w.example(c.button).ok());
-    const ConnectorResult r = w.result();
+    const RampResult r = w.result();
     EXPECT_FLOAT_EQ(r.fHV_main, c.fHV_main);
     EXPECT_FLOAT_EQ(r.fHV_ramp, c.fHV_ramp);
     EXPECT_EQ(value(r.Vf), c.Vf);
@@ -67,7 +67,7 @@ TEST_P(RampExamples, ReproduceTheWorkedValues) {
     const Outcome o = w.analyse();
     ASSERT_TRUE(o.ok());
     EXPECT_TRUE(o.reportWritten);
-    EXPECT_EQ(w.form.currentPage(), ConnectorForm::kResultPage);
+    EXPECT_EQ(w.form.currentPage(), RampForm::kResultPage);
     EXPECT_TRUE(contains(w.form.resultText(), "서비스 수준 : D"));
 }
 
@@ -164,7 +164,7 @@ TEST(RampCases, TwoAndFourLaneMainLinesIgnoreTheAdjacentRamp) {
     Window w;
     w.example(4);  // diverge with "연속"
     w.form.setIndex("cboMainLaneNO", 2);
-    ConnectorResult r = w.result();
+    RampResult r = w.result();
     EXPECT_FLOAT_EQ(r.P, 0.453f);
     EXPECT_EQ(r.rampKind, "독립");
     EXPECT_FALSE(r.adjacentUsed);
@@ -272,7 +272,7 @@ TEST_P(RampRefusals, KeepThePreviousReport) {
     w.example(c.example);
     ASSERT_TRUE(w.analyse().ok());
     const std::string before = w.form.resultText();
-    w.form.showPage(ConnectorForm::kInputPage);
+    w.form.showPage(RampForm::kInputPage);
     for (const auto& [name, text] : c.sets) {
         if (name[0] == 'c')
             w.form.setIndex(name, std::stoi(text));
@@ -286,7 +286,7 @@ TEST_P(RampRefusals, KeepThePreviousReport) {
     EXPECT_EQ(o.focus, c.focus);
     EXPECT_FALSE(o.reportWritten);
     EXPECT_EQ(w.form.resultText(), before);
-    EXPECT_EQ(w.form.currentPage(), ConnectorForm::kInputPage);
+    EXPECT_EQ(w.form.currentPage(), RampForm::kInputPage);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -106,7 +106,7 @@ TEST(WeavingOperation, Example2MainlineToRampGivesDensity2144LevelD) {
 }
 
 TEST(WeavingOperation, Example3RampToRampGivesDensity2115LevelD) {
-    const RampResult r = analyseRamp(example3());
+    const RampToRampResult r = analyseRampToRamp(example3());
     EXPECT_EQ(format(r.fhv, "0.00"), "0.95");
     EXPECT_EQ(r.Vin.value(), 1330);
     EXPECT_EQ(r.Vout.value(), 997);
@@ -166,9 +166,9 @@ TEST(WeavingLevels, EachBoundKeepsTheBetterLevel) {
     in.heavyPercent = "0";
     in.enteringVolume = "425";
     in.exitingVolume = "400";
-    EXPECT_EQ(analyseRamp(in).los, 'A');
+    EXPECT_EQ(analyseRampToRamp(in).los, 'A');
     in.exitingVolume = "401";
-    EXPECT_EQ(analyseRamp(in).los, 'B');
+    EXPECT_EQ(analyseRampToRamp(in).los, 'B');
 }
 
 TEST(WeavingDesign, DensityAtTheBoundLetsTheSearchGoOn) {
@@ -282,19 +282,19 @@ TEST(WeavingOperation, RefusesInputItCannotComputeWith) {
     }
     WeavingInput in = example3();
     in.averageSpeed = "0";
-    EXPECT_EQ(refusalFocus([&] { analyseRamp(in); }), field::kAverageSpeed);
+    EXPECT_EQ(refusalFocus([&] { analyseRampToRamp(in); }), field::kAverageSpeed);
     in.averageSpeed = "";
-    EXPECT_EQ(refusalFocus([&] { analyseRamp(in); }), field::kAverageSpeed);
+    EXPECT_EQ(refusalFocus([&] { analyseRampToRamp(in); }), field::kAverageSpeed);
     in = example3();
     in.length = "0";
-    EXPECT_EQ(refusalFocus([&] { analyseRamp(in); }), field::kLength);
+    EXPECT_EQ(refusalFocus([&] { analyseRampToRamp(in); }), field::kLength);
     // A two-way count of 0 still gives one lane per direction: N = int16(0 / 2 + 1).
     in = example2();
     in.lanes = "0";
     EXPECT_EQ(refusalFocus([&] { EXPECT_EQ(analyseMainline(in).step.N.value(), 1); }), "");
     // The ramp-to-ramp variant reads no design speed, lanes or main volume.
     in = example3();
-    EXPECT_EQ(refusalFocus([&] { analyseRamp(in); }), "");
+    EXPECT_EQ(refusalFocus([&] { analyseRampToRamp(in); }), "");
 }
 
 TEST(WeavingOperation, WeavingFlowBeyond16BitsIsAnArithmeticFailure) {
@@ -345,7 +345,7 @@ TEST(WeavingReports, EveryLineIs83ColumnsButTheDesignSpeedLine) {
         }
     };
     check(mainlineReport(example2(), analyseMainline(example2())), {});
-    check(rampReport(example3(), analyseRamp(example3())), {});
+    check(rampToRampReport(example3(), analyseRampToRamp(example3())), {});
     const std::string design = designReport(example1(), analyseDesign(example1()));
     check(design, "   │   ▷ 설계속도 :");
     EXPECT_NE(design.find("   │   최소 엇갈림 구간 길이 :  280m (서비스수준 : D 유지)                      │\r\n"),

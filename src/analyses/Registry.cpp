@@ -1,12 +1,12 @@
 #include "analyses/Registry.h"
 
-#include "analyses/bicycle/BikeForm.h"
+#include "analyses/bicycle/BicycleForm.h"
 #include "analyses/freeway/FreewayForm.h"
-#include "analyses/multilane/ManyWayForm.h"
+#include "analyses/multilane/MultilaneForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/weaving/WeavingForm.h"
-#include "analyses/ramp/ConnectorForm.h"
+#include "analyses/ramp/RampForm.h"
 
 namespace verosa::analyses {
 
@@ -14,12 +14,12 @@ namespace verosa::analyses {
 const std::vector<WindowEntry>& windows() {
     static const std::vector<WindowEntry> list = {
         {"frmHighWay", freeway::makeFreewayForm},
-        {"frmManyWay", multilane::makeManyWayForm},
+        {"frmManyWay", multilane::makeMultilaneForm},
         {"frm2Roadway", twolane::makeTwoLaneForm},
         {"frmPedestrian", pedestrian::makePedestrianForm},
         {"frmWeaving", weaving::makeWeavingForm},
-        {"frmBike", bicycle::makeBikeForm},
-        {"frmConnector", ramp::makeConnectorForm},
+        {"frmBike", bicycle::makeBicycleForm},
+        {"frmConnector", ramp::makeRampForm},
     };
     return list;
 }

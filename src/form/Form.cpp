@@ -163,7 +163,7 @@ void Form::onPress(const std::string& name, Handler handler) {
     pressHandlers_[name] = std::move(handler);
 }
 
-void Form::onAnalysis(const std::string& button, std::function<std::string()> body, int resultPage) {
+void Form::onAnalysis(const std::string& button, int resultPage, std::function<std::string()> body) {
     onPress(button, [this, body = std::move(body), resultPage] {
         // Everything is computed before the result view is touched, so a
         // failure thrown by the body leaves the previous report.

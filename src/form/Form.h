@@ -144,7 +144,7 @@ protected:
     // only when it returns is the result view rewritten and `resultPage` shown.
     // A Failure thrown inside becomes the refusal or failure of the outcome and
     // leaves the previous report in place.
-    void onAnalysis(const std::string& button, std::function<std::string()> body, int resultPage);
+    void onAnalysis(const std::string& button, int resultPage, std::function<std::string()> body);
 
     // ---- used by handlers: the same change handling as a user's action ----
     Control& control(const std::string& name);

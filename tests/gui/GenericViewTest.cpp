@@ -78,7 +78,7 @@ public:
             showMessage({"주의", "확인하십시오.", form::MessageIcon::Warning});
             moveFocus("txtMore");
         });
-        onAnalysis("cmdRun", [this] { return "결과 " + textOf("txtMore") + "\r\n둘째 줄\r\n"; }, 2);
+        onAnalysis("cmdRun", 2, [this] { return "결과 " + textOf("txtMore") + "\r\n둘째 줄\r\n"; });
     }
 };
 

@@ -45,7 +45,7 @@ void PedestrianForm::buildWalkwayPage() {
         set("txtTotViolationWidth_Road", "1.4");
         set("txtPeakPedVolume_Road", "1827");
     });
-    onAnalysis("cmdResultPedRoad", [this] { return runWalkway(); }, kResultPage);
+    onAnalysis("cmdResultPedRoad", kResultPage, [this] { return runWalkway(); });
 }
 
 std::string PedestrianForm::runWalkway() {
@@ -82,7 +82,7 @@ void PedestrianForm::buildStairwayPage() {
         set("txtPossibleWidth_Stairway", "2.25");
         set("txtPeakPedVolume_Stairway", "1630");
     });
-    onAnalysis("cmdResultStairway", [this] { return runStairway(); }, kResultPage);
+    onAnalysis("cmdResultStairway", kResultPage, [this] { return runStairway(); });
 }
 
 void PedestrianForm::buildWaitAreaPage() {
@@ -98,7 +98,7 @@ void PedestrianForm::buildWaitAreaPage() {
         set("txtSize_WaitArea", "8");
         set("txtPedVolume_WaitArea", "40");
     });
-    onAnalysis("cmdResultWaitArea", [this] { return runWaitArea(); }, kResultPage);
+    onAnalysis("cmdResultWaitArea", kResultPage, [this] { return runWaitArea(); });
 }
 
 void PedestrianForm::buildCrosswalkPage() {
@@ -145,7 +145,7 @@ void PedestrianForm::buildCrosswalkPage() {
         set("txtCrossRoadOutVolume", "240");
         set("txtWalkSpeed", "1.2");
     });
-    onAnalysis("cmdResultCrossRoad", [this] { return runCrosswalk(); }, kResultPage);
+    onAnalysis("cmdResultCrossRoad", kResultPage, [this] { return runCrosswalk(); });
 }
 
 std::string PedestrianForm::runStairway() {

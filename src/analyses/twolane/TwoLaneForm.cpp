@@ -84,7 +84,7 @@ void TwoLaneForm::declareBehaviour() {
         set("txtLargePer", "10");
     });
 
-    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+    onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
 }
 
 // General terrain uses the terrain list, a specific grade the three grade lists.

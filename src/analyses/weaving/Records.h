@@ -61,7 +61,7 @@ struct MainlineResult {
 };
 
 // Ramp-to-ramp (side road) operational analysis.
-struct RampResult {
+struct RampToRampResult {
     float PHF = 0;
     float fhv = 0;
     Int16 Vin, Vout;

@@ -175,12 +175,12 @@ MainlineResult analyseMainline(const WeavingInput& in) {
     return r;
 }
 
-RampResult analyseRamp(const WeavingInput& in) {
+RampToRampResult analyseRampToRamp(const WeavingInput& in) {
     const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
     const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
     const double averageSpeed = readField(in.averageSpeed, field::kAverageSpeed);
     if (!Int16::fits(averageSpeed)) refuseInput(std::string("평균공간속도가") + kBeyond16Bits, field::kAverageSpeed);
-    RampResult r;
+    RampToRampResult r;
     r.Sa = int16(averageSpeed);
     if (r.Sa.value() <= 0) refuseInput("평균공간속도는 0보다 커야 합니다.", field::kAverageSpeed);
     r.PHF = readPHF(in.PHF);

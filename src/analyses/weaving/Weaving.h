@@ -39,7 +39,7 @@ char rampLevel(float D);
 float heavyVehicleFactor(double heavyPercent, std::string_view terrain);
 
 MainlineResult analyseMainline(const WeavingInput& in);
-RampResult analyseRamp(const WeavingInput& in);
+RampToRampResult analyseRampToRamp(const WeavingInput& in);
 
 // ---- reading shared with the design analysis ----
 

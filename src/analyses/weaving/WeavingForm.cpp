@@ -125,7 +125,7 @@ void WeavingForm::declareControls() {
         refuse(kLevelFMessage, "cboLos");
         choose("cboLos", 0);
     });
-    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+    onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
 }
 
 // A sketch of the weaving area, traffic moving to the right: the mainline, the
@@ -321,8 +321,8 @@ std::string WeavingForm::runAnalysis() {
         return reportText;
     }
     if (isChecked("optSide")) {
-        const RampResult r = analyseRamp(in);
-        std::string reportText = rampReport(in, r);
+        const RampToRampResult r = analyseRampToRamp(in);
+        std::string reportText = rampToRampReport(in, r);
         showDiagram(kRampDiagram, false);
         setDiagramLabel("lblIn", numtext(r.Vin));
         setDiagramLabel("lblOut", numtext(r.Vout));

@@ -108,7 +108,7 @@ std::string mainlineReport(const WeavingInput& in, const MainlineResult& r) {
     return b.text();
 }
 
-std::string rampReport(const WeavingInput& in, const RampResult& r) {
+std::string rampToRampReport(const WeavingInput& in, const RampToRampResult& r) {
     BoxReport b(38);
     writeHeading(b, kOperationTitle);
     b.line("   │   ▷ 분석구간 평균 공간 속도 :  " + numAt(r.Sa, 3) + "km/시                                   │");

@@ -17,7 +17,7 @@ enum class BlockForm { Operation, Design };
 void writeStepBlock(report::BoxReport& b, const WeavingStep& s, BlockForm form);
 
 std::string mainlineReport(const WeavingInput& in, const MainlineResult& r);
-std::string rampReport(const WeavingInput& in, const RampResult& r);
+std::string rampToRampReport(const WeavingInput& in, const RampToRampResult& r);
 std::string designReport(const WeavingInput& in, const DesignResult& r);
 
 }  // namespace verosa::analyses::weaving

@@ -4,10 +4,10 @@
 // the capacity check that failed.
 #include <string>
 
-#include "analyses/ramp/Connector.h"
+#include "analyses/ramp/Ramp.h"
 
 namespace verosa::analyses::ramp {
 
-std::string connectorReport(const ConnectorInput& in, const ConnectorResult& r);
+std::string rampReport(const RampInput& in, const RampResult& r);
 
 }  // namespace verosa::analyses::ramp

@@ -9,9 +9,9 @@
 
 namespace verosa::analyses::bicycle {
 
-class BikeForm : public form::Form {
+class BicycleForm : public form::Form {
 public:
-    explicit BikeForm(form::FormContext context);
+    explicit BicycleForm(form::FormContext context);
 
     static constexpr int kInputPage = 0;
     static constexpr int kResultPage = 1;
@@ -28,6 +28,6 @@ private:
     std::string runStreet();
 };
 
-std::unique_ptr<form::Form> makeBikeForm(form::FormContext context);
+std::unique_ptr<form::Form> makeBicycleForm(form::FormContext context);
 
 }  // namespace verosa::analyses::bicycle

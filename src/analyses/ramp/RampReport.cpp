@@ -1,4 +1,4 @@
-#include "analyses/ramp/ConnectorReport.h"
+#include "analyses/ramp/RampReport.h"
 
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
@@ -29,8 +29,8 @@ std::string pattern(T x, const char* pattern) {
     return formatText(numtext(x), pattern);
 }
 
-void roadConditions(report::BoxReport& b, const ConnectorInput& in, const ConnectorResult& r) {
-    const ConnectorTexts& t = in.texts;
+void roadConditions(report::BoxReport& b, const RampInput& in, const RampResult& r) {
+    const RampTexts& t = in.texts;
     b.framed("   │ 2. 도로조건").empty();
     b.line("   │   ▷ 본선구간 차로수 :  " + at(itemText(mainLaneItems(), in.mainLaneNO), 3) +
            "         ▷ 감,가속차로 길이 : " + at(t.laneLength, 5) + " m    │");
@@ -49,8 +49,8 @@ void roadConditions(report::BoxReport& b, const ConnectorInput& in, const Connec
     b.empty().separator();
 }
 
-void trafficConditions(report::BoxReport& b, const ConnectorInput& in) {
-    const ConnectorTexts& t = in.texts;
+void trafficConditions(report::BoxReport& b, const RampInput& in) {
+    const RampTexts& t = in.texts;
     b.framed("   │ 3. 교통조건").empty();
     b.line("   │   ▷ 본선구간 교통량 : " + at(t.mainVolume, 5) + "대/시     ▷ 연결로 교통량 : " +
            at(t.connectorVolume, 5) + "대/시    │");
@@ -66,7 +66,7 @@ void trafficConditions(report::BoxReport& b, const ConnectorInput& in) {
     b.separator();
 }
 
-void diverge(report::BoxReport& b, const ConnectorResult& r) {
+void diverge(report::BoxReport& b, const RampResult& r) {
     b.framed("   │   ▷ V12 계산");
     b.line("   │      V12 = Vr+(Vf-Vr)×Pfd = " + field(r.Vr, 4) + "+(" + field(r.Vf, 4) + " - " + field(r.Vr, 4) +
            ")×" + pattern(r.P, "0.000") + " = " + field(r.V12, 4) + "pcph    │");
@@ -82,7 +82,7 @@ void diverge(report::BoxReport& b, const ConnectorResult& r) {
            "pcph                                    │");
 }
 
-void merge(report::BoxReport& b, const ConnectorResult& r) {
+void merge(report::BoxReport& b, const RampResult& r) {
     b.framed("   │   ▷ V12 계산");
     b.line("   │      V12 = Vf × Pfm = " + field(r.Vf, 5) + " × " + pattern(r.P, "0.000") + " = " + field(r.V12, 5) +
            "pcph                      │");
@@ -97,7 +97,7 @@ void merge(report::BoxReport& b, const ConnectorResult& r) {
     b.line("   │      Vr12 = " + field(r.V12, 5) + "pcph" + "                                                  │");
 }
 
-void density(report::BoxReport& b, const ConnectorInput& in, const ConnectorResult& r) {
+void density(report::BoxReport& b, const RampInput& in, const RampResult& r) {
     b.framed("   │   ▷ 밀도계산");
     if (r.junction == Junction::Merge)
         b.line("   │      Dr = 0.204802+0.003185 ×" + field(r.Vr, 4) + " +0.0059888 ×" + field(r.V12, 4) +
@@ -123,7 +123,7 @@ const char* outcomeLine(int outcome) {
 
 }  // namespace
 
-std::string connectorReport(const ConnectorInput& in, const ConnectorResult& r) {
+std::string rampReport(const RampInput& in, const RampResult& r) {
     report::BoxReport b(36);
     b.top().line("   │                         연결로 접속부 운영분석                         │").separator();
 

@@ -2,7 +2,7 @@
 // their adjustments (or as measured), the mean speed and the level.
 #include <string>
 
-#include "analyses/multilane/ManyWay.h"
+#include "analyses/multilane/Multilane.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
 
@@ -26,20 +26,20 @@ std::string pattern(T x, const char* p) {
     return formatText(numtext(x), p);
 }
 
-void roadTypeLine(report::BoxReport& b, const ManyWayInput& in) {
+void roadTypeLine(report::BoxReport& b, const MultilaneInput& in) {
     b.line("   │   ▷ 도로유형 :  " + at(in.roadTypeText, 4) + blanks(46) + "│").empty();
 }
 
-void densityLine(report::BoxReport& b, const ManyWayInput& in) {
+void densityLine(report::BoxReport& b, const MultilaneInput& in) {
     b.line("   │   ▷ 평균신호등밀도 :  " + at(in.D, 4) + "개/km" + blanks(39) + "│").empty();
 }
 
-void heavyShareLine(report::BoxReport& b, const ManyWayInput& in) {
+void heavyShareLine(report::BoxReport& b, const MultilaneInput& in) {
     b.line("   │   ▷ 중차량구성비율 : " + at(in.heavyPercentText, 3) + "%" + blanks(45) + "│").empty();
 }
 
 // The mean speed; the measured form closes its line one blank further out.
-void meanSpeedBlock(report::BoxReport& b, const ManyWayResult& r, int closingBlanks) {
+void meanSpeedBlock(report::BoxReport& b, const MultilaneResult& r, int closingBlanks) {
     b.line("   │   ▷ 평균통행속도(S) 산출" + blanks(46) + "│");
     b.line("   │      S = (1-p) × Sp2 + p × St2" + blanks(39) + "│");
     b.line("   │          = ( 1 - " + pattern(r.p, "0.##") + ") × " + pattern(r.Sp2, "#0.00") + " + " +
@@ -50,7 +50,7 @@ void meanSpeedBlock(report::BoxReport& b, const ManyWayResult& r, int closingBla
 
 }  // namespace
 
-std::string manyWayReport(const ManyWayInput& in, const ManyWayResult& r) {
+std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r) {
     report::BoxReport b(36);
     b.top();
     b.line("   │                         다차로도로의 운영분석                          │");

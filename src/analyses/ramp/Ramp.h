@@ -3,9 +3,9 @@
 // next to an adjacent ramp. From the main-line and ramp volumes the analysis
 // derives passenger-car flow rates, the flow in the two lanes next to the ramp
 // (V12), three capacity checks, the density of the ramp influence area and its
-// level of service. The window fills a ConnectorInput from its controls;
-// analyseConnector turns it into a ConnectorResult; connectorReport (in
-// ConnectorReport.h) writes both as the report text.
+// level of service. The window fills a RampInput from its controls;
+// analyseRamp turns it into a RampResult; rampReport (in
+// RampReport.h) writes both as the report text.
 #include <string>
 #include <vector>
 
@@ -24,14 +24,14 @@ const std::vector<std::string>& sideWidthItems();       // padded to one width
 enum class Junction { Merge = 0, Diverge = 1 };
 
 // The texts of the input fields as typed; the report shows them unchanged.
-struct ConnectorTexts {
+struct RampTexts {
     std::string mainVolume, mainSpeed, mainHeavyPercent;
     std::string connectorSpeed, connectorVolume, connectorHeavyPercent;
     std::string PHF, laneLength;
     std::string otherLength, otherVolume, otherHeavyPercent;
 };
 
-struct ConnectorInput {
+struct RampInput {
     int connectorType = -1;        // cboConnectorType: 0 merge, 1 diverge; -1 none
     int landType = -1;             // cboLandType: 0 평지, 1 구릉지, 2 산지
     Int16 mainVolume;              // veh/h, rounded half to even
@@ -52,10 +52,10 @@ struct ConnectorInput {
     double otherLength = 0;        // L_adj as read, m
     double otherVolume = 0;        // veh/h, not rounded before use
     float otherHeavyPercent = 0;
-    ConnectorTexts texts;
+    RampTexts texts;
 };
 
-struct ConnectorResult {
+struct RampResult {
     Junction junction = Junction::Merge;
     Int16 N, Nr;                  // lanes of the main line (one direction) and of the ramp
     float fHV_main = 0, fHV_ramp = 0;
@@ -81,9 +81,9 @@ struct ConnectorResult {
 // (no lane capacity), negative volumes, speeds or lengths, heavy-vehicle shares
 // outside 0 to 100 %, and in the cases that need them a zero ramp speed (the
 // four-lane merge) and a zero adjacent distance. Flow rates that leave 16 bits
-// are refused by analyseConnector as they arise.
-void checkConnector(const ConnectorInput& in);
-ConnectorResult analyseConnector(const ConnectorInput& in);
+// are refused by analyseRamp as they arise.
+void checkConnector(const RampInput& in);
+RampResult analyseRamp(const RampInput& in);
 
 // The steps, for the tests.
 float heavyVehicleFactor(float heavyPercent, int landType);  // rounded to 3 decimals

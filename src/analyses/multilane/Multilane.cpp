@@ -1,4 +1,4 @@
-#include "analyses/multilane/ManyWay.h"
+#include "analyses/multilane/Multilane.h"
 
 #include <array>
 #include <cstddef>
@@ -136,7 +136,7 @@ float volumeAdjustment(const tables::LookupTable& t, Int16 Vp, int column) {
     return Fhi - (qhi - Vp) * (Fhi - Flo) / 100;
 }
 
-char manyWayLevel(const tables::LookupTable& t, int column, float S) {
+char multilaneLevel(const tables::LookupTable& t, int column, float S) {
     static constexpr char kLetters[] = "ABCDE";
     for (int row = 1; row <= 5; ++row)
         if (static_cast<float>(t.number(row, column)) < S) return kLetters[row - 1];
@@ -145,7 +145,7 @@ char manyWayLevel(const tables::LookupTable& t, int column, float S) {
 
 // ---- the analysis ----
 
-void checkManyWay(const ManyWayInput& in) {
+void checkManyWay(const MultilaneInput& in) {
     if (in.roadType < 0) refuseInput("도로 유형구분을 선택하십시오.", "cboTermType");
     if (in.D > 1.0)
         refuseInput("신호 밀도는 1.0개/km 이하여야 합니다. 그보다 높은 신호 밀도는 보정계수 표와 "
@@ -180,9 +180,9 @@ void checkManyWay(const ManyWayInput& in) {
                     "txtVertical");
 }
 
-ManyWayResult analyseManyWay(const ManyWayInput& in, const ManyWayTables& tables) {
+MultilaneResult analyseMultilane(const MultilaneInput& in, const MultilaneTables& tables) {
     checkManyWay(in);
-    ManyWayResult r;
+    MultilaneResult r;
     if (in.measured) {
         r.Sp1 = in.measuredSp1;
         r.Sp2 = in.measuredSp2;
@@ -210,12 +210,12 @@ ManyWayResult analyseManyWay(const ManyWayInput& in, const ManyWayTables& tables
     }
     r.p = static_cast<float>(in.heavyPercent / 100);
     r.S = (1 - r.p) * r.Sp2 + r.p * r.St2;
-    r.los = manyWayLevel(tables.levels, levelColumn(in.roadType, in.D), r.S);
+    r.los = multilaneLevel(tables.levels, levelColumn(in.roadType, in.D), r.S);
     return r;
 }
 
-ManyWayTables openManyWayTables(const tables::LookupTableStore& store) {
-    ManyWayTables t;
+MultilaneTables openManyWayTables(const tables::LookupTableStore& store) {
+    MultilaneTables t;
     t.signal = store.open(tables::LookupTableStore::kQoraFile, "6-6");
     t.volumePassenger = store.open(tables::LookupTableStore::kQoraFile, "6-7a");
     t.volumeHeavy = store.open(tables::LookupTableStore::kQoraFile, "6-7b");

@@ -1,6 +1,6 @@
-#include "analyses/ramp/ConnectorForm.h"
+#include "analyses/ramp/RampForm.h"
 
-#include "analyses/ramp/ConnectorReport.h"
+#include "analyses/ramp/RampReport.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
 
@@ -13,7 +13,7 @@ const char* const kOtherFrame = "fraOtherConnector";
 
 }  // namespace
 
-ConnectorForm::ConnectorForm(form::FormContext context) : Form(context) {
+RampForm::RampForm(form::FormContext context) : Form(context) {
     setWindowName("frmConnector");
     setTitle("연결로 접속부의 운영분석");
 
@@ -42,14 +42,14 @@ ConnectorForm::ConnectorForm(form::FormContext context) : Form(context) {
     onChange("optBoth", [this] {
         if (isChecked("optBoth")) setVisible(kOtherFrame, true);
     });
-    onAnalysis("cmdResult", [this] {
-        const ConnectorInput in = input();
-        const ConnectorResult r = analyseConnector(in);
-        return connectorReport(in, r);
-    }, kResultPage);
+    onAnalysis("cmdResult", kResultPage, [this] {
+        const RampInput in = input();
+        const RampResult r = analyseRamp(in);
+        return rampReport(in, r);
+    });
 }
 
-void ConnectorForm::buildInputPage() {
+void RampForm::buildInputPage() {
     beginPage(kInputPage);
     place(addList("cboConnectorType", "접속형태", connectorTypeItems()), 0, 0);
     place(addList("cboLandType", "지형", landTypeItems()), 0, 1);
@@ -89,12 +89,12 @@ void ConnectorForm::buildInputPage() {
     endFrame();
 }
 
-form::Control& ConnectorForm::beginFrameControl(const std::string& name, std::string caption, int columns) {
+form::Control& RampForm::beginFrameControl(const std::string& name, std::string caption, int columns) {
     beginFrame(name, std::move(caption), columns);
     return control(name);
 }
 
-void ConnectorForm::example(int type, int mainLanes, const char* mainVolume, const char* mainSpeed,
+void RampForm::example(int type, int mainLanes, const char* mainVolume, const char* mainSpeed,
                             const char* mainHeavy, const char* rampVolume, const char* rampSpeed,
                             const char* rampHeavy, bool adjacent, const char* laneLength) {
     choose("cboConnectorType", type);
@@ -114,7 +114,7 @@ void ConnectorForm::example(int type, int mainLanes, const char* mainVolume, con
     set("txtPHF", "0.90");
 }
 
-void ConnectorForm::declareExamples() {
+void RampForm::declareExamples() {
     onPress("cmdEx1", [this] { example(0, 0, "2500", "100", "10", "550", "70", "5", false, "225"); });
     onPress("cmdEx2", [this] {
         example(0, 1, "4500", "100", "10", "850", "70", "5", true, "355");
@@ -131,9 +131,9 @@ void ConnectorForm::declareExamples() {
     });
 }
 
-ConnectorInput ConnectorForm::input() const {
-    ConnectorInput in;
-    ConnectorTexts& t = in.texts;
+RampInput RampForm::input() const {
+    RampInput in;
+    RampTexts& t = in.texts;
     t.mainVolume = textOf("txtMainVolume");
     t.mainSpeed = textOf("txtMainSpeed");
     t.mainHeavyPercent = textOf("txtMainHeavyPer");
@@ -170,8 +170,8 @@ ConnectorInput ConnectorForm::input() const {
     return in;
 }
 
-std::unique_ptr<form::Form> makeConnectorForm(form::FormContext context) {
-    return std::make_unique<ConnectorForm>(context);
+std::unique_ptr<form::Form> makeRampForm(form::FormContext context) {
+    return std::make_unique<RampForm>(context);
 }
 
 }  // namespace verosa::analyses::ramp

@@ -1,4 +1,4 @@
-#include "analyses/ramp/Connector.h"
+#include "analyses/ramp/Ramp.h"
 
 #include <string_view>
 
@@ -31,11 +31,11 @@ Int16 flowRate(double x, std::string_view what, std::string focus) {
 // P rounded to 3 decimals through "0.###" and kept in single precision.
 float shareOfLanes12(double P) { return static_cast<float>(report::roundThrough(P, "0.###")); }
 
-Junction junctionOf(const ConnectorInput& in) { return in.connectorType == 1 ? Junction::Diverge : Junction::Merge; }
+Junction junctionOf(const RampInput& in) { return in.connectorType == 1 ? Junction::Diverge : Junction::Merge; }
 
 // The two rows of the lane-share table that use the adjacent ramp: a
 // three-lane main line with "연속" selected.
-bool usesAdjacentRamp(const ConnectorInput& in) { return in.mainLaneNO + 2 == 3 && in.adjacentRamp; }
+bool usesAdjacentRamp(const RampInput& in) { return in.mainLaneNO + 2 == 3 && in.adjacentRamp; }
 
 // `subject` carries its particle ("연결로 자유속도는").
 void checkPercent(float percent, const char* subject, const char* focus) {
@@ -129,7 +129,7 @@ char levelOfService(float D) {
     return 'E';
 }
 
-void checkConnector(const ConnectorInput& in) {
+void checkConnector(const RampInput& in) {
     if (in.connectorType < 0 || in.connectorType > 1)
         refuseInput("접속형태(합류부/분류부)를 선택하십시오.", "cboConnectorType");
     if (in.landType < 0 || in.landType > 2) refuseInput("지형을 선택하십시오.", "cboLandType");
@@ -165,9 +165,9 @@ void checkConnector(const ConnectorInput& in) {
     }
 }
 
-ConnectorResult analyseConnector(const ConnectorInput& in) {
+RampResult analyseRamp(const RampInput& in) {
     checkConnector(in);
-    ConnectorResult r;
+    RampResult r;
     r.junction = junctionOf(in);
     r.N = Int16::of(in.mainLaneNO + 2);
     r.Nr = Int16::of(in.connectorLaneNO + 1);

@@ -4,21 +4,21 @@
 // the report on the result page.
 #include <memory>
 
-#include "analyses/ramp/Connector.h"
+#include "analyses/ramp/Ramp.h"
 #include "form/Form.h"
 
 namespace verosa::analyses::ramp {
 
-class ConnectorForm : public form::Form {
+class RampForm : public form::Form {
 public:
-    explicit ConnectorForm(form::FormContext context);
+    explicit RampForm(form::FormContext context);
 
     static constexpr int kInputPage = 0;
     static constexpr int kResultPage = 1;
 
     // The input record as the analysis button reads it from the controls;
     // refuses fields that cannot be read (a volume beyond 16 bits and the like).
-    ConnectorInput input() const;
+    RampInput input() const;
 
 private:
     void buildInputPage();
@@ -29,6 +29,6 @@ private:
                  const char* laneLength);
 };
 
-std::unique_ptr<form::Form> makeConnectorForm(form::FormContext context);
+std::unique_ptr<form::Form> makeRampForm(form::FormContext context);
 
 }  // namespace verosa::analyses::ramp

@@ -1,4 +1,4 @@
-#include "analyses/multilane/ManyWayForm.h"
+#include "analyses/multilane/MultilaneForm.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@ const char* const kSideWidthHint =
 
 }  // namespace
 
-ManyWayForm::ManyWayForm(form::FormContext context) : Form(context) {
+MultilaneForm::MultilaneForm(form::FormContext context) : Form(context) {
     setWindowName("frmManyWay");
     if (modeKey() == "manywayoper") setTitle("다차로도로의 운영분석");
     setEnterMovesFocus(true);
@@ -23,7 +23,7 @@ ManyWayForm::ManyWayForm(form::FormContext context) : Form(context) {
     declareBehaviour();
 }
 
-void ManyWayForm::declareControls() {
+void MultilaneForm::declareControls() {
     addPage("입력화면");
     addPage("결과화면");
 
@@ -74,7 +74,7 @@ void ManyWayForm::declareControls() {
     addButton("cmdExit", "종 료(&X)", form::ButtonRole::Exit);
 }
 
-void ManyWayForm::declareBehaviour() {
+void MultilaneForm::declareBehaviour() {
     onChange("optYes", [this] { showSurveyFrames(); });
     onChange("optNo", [this] { showSurveyFrames(); });
 
@@ -105,11 +105,11 @@ void ManyWayForm::declareBehaviour() {
     onPress("cmdEx2_A", [conditionsExample] { conditionsExample(kTypeI, "0.13", "900", "16", "4", "1.5"); });
     onPress("cmdEx2_B", [conditionsExample] { conditionsExample(kTypeII, "0.60", "1325", "9", "3", "3.5"); });
 
-    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+    onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
 }
 
 // Only the frame of the chosen option shows; clearing a button changes nothing.
-void ManyWayForm::showSurveyFrames() {
+void MultilaneForm::showSurveyFrames() {
     if (isChecked("optYes")) {
         setVisible("fraYes", true);
         setVisible("fraNo", false);
@@ -119,12 +119,12 @@ void ManyWayForm::showSurveyFrames() {
     }
 }
 
-void ManyWayForm::onOpen() { tables(); }
+void MultilaneForm::onOpen() { tables(); }
 
-const ManyWayTables& ManyWayForm::tables() { return tables_.get(context().tables); }
+const MultilaneTables& MultilaneForm::tables() { return tables_.get(context().tables); }
 
-ManyWayInput ManyWayForm::readInput() const {
-    ManyWayInput in;
+MultilaneInput MultilaneForm::readInput() const {
+    MultilaneInput in;
     in.roadType = indexOf("cboTermType");
     in.roadTypeText = at("cboTermType").listText();
     in.D = readDouble(textOf("txtIntersection"), "신호 밀도");
@@ -155,15 +155,15 @@ ManyWayInput ManyWayForm::readInput() const {
     return in;
 }
 
-std::string ManyWayForm::runAnalysis() {
-    const ManyWayTables& t = tables();
-    const ManyWayInput in = readInput();
-    const ManyWayResult r = analyseManyWay(in, t);
-    return manyWayReport(in, r);
+std::string MultilaneForm::runAnalysis() {
+    const MultilaneTables& t = tables();
+    const MultilaneInput in = readInput();
+    const MultilaneResult r = analyseMultilane(in, t);
+    return multilaneReport(in, r);
 }
 
-std::unique_ptr<form::Form> makeManyWayForm(form::FormContext context) {
-    return std::make_unique<ManyWayForm>(context);
+std::unique_ptr<form::Form> makeMultilaneForm(form::FormContext context) {
+    return std::make_unique<MultilaneForm>(context);
 }
 
 }  // namespace verosa::analyses::multilane

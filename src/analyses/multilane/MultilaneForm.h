@@ -5,16 +5,16 @@
 #include <memory>
 #include <optional>
 
-#include "analyses/multilane/ManyWay.h"
+#include "analyses/multilane/Multilane.h"
 #include "form/Form.h"
 #include "tables/WindowTables.h"
 #include "numeric/Result.h"
 
 namespace verosa::analyses::multilane {
 
-class ManyWayForm : public form::Form {
+class MultilaneForm : public form::Form {
 public:
-    explicit ManyWayForm(form::FormContext context);
+    explicit MultilaneForm(form::FormContext context);
 
     static constexpr int kInputPage = 0;
     static constexpr int kResultPage = 1;
@@ -28,13 +28,13 @@ private:
     void declareControls();
     void declareBehaviour();
     void showSurveyFrames();
-    const ManyWayTables& tables();
-    ManyWayInput readInput() const;
+    const MultilaneTables& tables();
+    MultilaneInput readInput() const;
     std::string runAnalysis();
 
-    tables::WindowTables<ManyWayTables> tables_{openManyWayTables};
+    tables::WindowTables<MultilaneTables> tables_{openManyWayTables};
 };
 
-std::unique_ptr<form::Form> makeManyWayForm(form::FormContext context);
+std::unique_ptr<form::Form> makeMultilaneForm(form::FormContext context);
 
 }  // namespace verosa::analyses::multilane

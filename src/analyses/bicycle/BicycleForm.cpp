@@ -1,4 +1,4 @@
-#include "analyses/bicycle/BikeForm.h"
+#include "analyses/bicycle/BicycleForm.h"
 
 #include <vector>
 
@@ -25,7 +25,7 @@ double placeX(int i) { return 40 + (i - 1) * 45; }  // centre of place i (1..8)
 
 }  // namespace
 
-BikeForm::BikeForm(form::FormContext context) : Form(context) {
+BicycleForm::BicycleForm(form::FormContext context) : Form(context) {
     setWindowName("frmBike");
     setEnterMovesFocus(true);
     addPage("입력화면");
@@ -56,10 +56,10 @@ BikeForm::BikeForm(form::FormContext context) : Form(context) {
     onChange("optDiscon", [this] { showFlowType(); });
     onChange("cboBikeType", [this] { enablePathFields(); });
     onChange("cboIntersectionNo", [this] { showIntersections(); });
-    onAnalysis("cmdResult", [this] { return runAnalysis(); }, kResultPage);
+    onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
 }
 
-void BikeForm::buildPathFrame() {
+void BicycleForm::buildPathFrame() {
     beginFrame("fraBikeConti", kContiTitle);
     addList("cboBikeType", "자전거도로의 유형",
             {"자전거전용도로(일방통행)", "자전거전용도로(양방통행)", "자전거, 보행자 겸용도로", "노상 자전거도로"});
@@ -78,7 +78,7 @@ void BikeForm::buildPathFrame() {
         setEnabled(name, false);
 }
 
-void BikeForm::buildStreetFrame() {
+void BicycleForm::buildStreetFrame() {
     beginFrame("fraBikeDiscon", kDisconTitle, 4);
     place(addText("txtDisconPHF", "첨두시간계수(PHF)"), 0, 0);
     place(addText("txtBikeDisconVolume", "자전거교통량(대/시)"), 1, 0);
@@ -119,7 +119,7 @@ void BikeForm::buildStreetFrame() {
     endFrame();
 }
 
-void BikeForm::buildExamples() {
+void BicycleForm::buildExamples() {
     const char* const captions[] = {"Ex#1", "Ex#2", "Ex#3", "Ex#4", "Ex#5", "Ex#6"};
     for (int k = 1; k <= 6; ++k)
         addButton("cmdEx" + digit(k), captions[k - 1], form::ButtonRole::Example);
@@ -186,7 +186,7 @@ void BikeForm::buildExamples() {
     });
 }
 
-void BikeForm::showFlowType() {
+void BicycleForm::showFlowType() {
     if (isChecked("optConti")) {
         setVisible("fraBikeConti", true);
         setVisible("fraBikeDiscon", false);
@@ -198,7 +198,7 @@ void BikeForm::showFlowType() {
     }
 }
 
-void BikeForm::enablePathFields() {
+void BicycleForm::enablePathFields() {
     // A choice enables its own fields and disables nothing else; the one-way
     // path and the on-street lane disable all four.
     switch (static_cast<PathType>(indexOf("cboBikeType"))) {
@@ -219,7 +219,7 @@ void BikeForm::enablePathFields() {
     }
 }
 
-void BikeForm::showIntersections() {
+void BicycleForm::showIntersections() {
     const int n = indexOf("cboIntersectionNo") + 1;  // 0: no count chosen
     auto& drawing = control("picIntersection").drawing;
     for (int i = 1; i <= kMaxIntersections; ++i) {
@@ -242,13 +242,13 @@ void BikeForm::showIntersections() {
     setVisible("txtBikeSpeed", n >= 2);
 }
 
-std::string BikeForm::runAnalysis() {
+std::string BicycleForm::runAnalysis() {
     if (isChecked("optConti")) return runPath();
     if (isChecked("optDiscon")) return runStreet();
     refuseInput("자전거도로 분석 유형(연속류 / 단속류)을 선택하십시오.", "optConti");
 }
 
-std::string BikeForm::runPath() {
+std::string BicycleForm::runPath() {
     BikePathInput in;
     in.type = static_cast<PathType>(indexOf("cboBikeType"));
     in.width = static_cast<PathWidth>(indexOf("cboWidth"));
@@ -268,7 +268,7 @@ std::string BikeForm::runPath() {
     return pathReport(in, r);
 }
 
-std::string BikeForm::runStreet() {
+std::string BicycleForm::runStreet() {
     BikeStreetInput in;
     in.n = indexOf("cboIntersectionNo") + 1;
     in.PHF = readDouble(textOf("txtDisconPHF"), "첨두시간계수");
@@ -286,6 +286,6 @@ std::string BikeForm::runStreet() {
     return streetReport(in, r);
 }
 
-std::unique_ptr<form::Form> makeBikeForm(form::FormContext context) { return std::make_unique<BikeForm>(context); }
+std::unique_ptr<form::Form> makeBicycleForm(form::FormContext context) { return std::make_unique<BicycleForm>(context); }
 
 }  // namespace verosa::analyses::bicycle

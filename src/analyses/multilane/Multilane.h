@@ -7,9 +7,9 @@
 // survey; their mean S weighted by the heavy-vehicle share, and the level of
 // service from the lower speed bounds of table 6-8.
 //
-// Data flow: the form reads its fields into a ManyWayInput, analyseManyWay()
-// refuses what it cannot compute with and returns a ManyWayResult, and
-// manyWayReport() writes the report. Nothing is written before everything is
+// Data flow: the form reads its fields into a MultilaneInput, analyseMultilane()
+// refuses what it cannot compute with and returns a MultilaneResult, and
+// multilaneReport() writes the report. Nothing is written before everything is
 // computed.
 #include <string>
 
@@ -19,7 +19,7 @@
 namespace verosa::analyses::multilane {
 
 // The four tables of the window, opened when it opens.
-struct ManyWayTables {
+struct MultilaneTables {
     tables::LookupTable signal;           // 6-6: Fs by g/C (rows) and signal density
     tables::LookupTable volumePassenger;  // 6-7a: Fv of passenger cars by flow rate
     tables::LookupTable volumeHeavy;      // 6-7b: Fv of heavy vehicles by flow rate
@@ -27,14 +27,14 @@ struct ManyWayTables {
 };
 
 // Opens the window's tables from the table file; a missing one throws MissingTable.
-ManyWayTables openManyWayTables(const tables::LookupTableStore& store);
+MultilaneTables openManyWayTables(const tables::LookupTableStore& store);
 
 // Road types by list position.
 constexpr int kTypeI = 0;
 constexpr int kTypeII = 1;
 constexpr int kTypeIII = 2;
 
-struct ManyWayInput {
+struct MultilaneInput {
     // Both ways of working.
     int roadType = -1;             // cboTermType position; -1 none chosen
     std::string roadTypeText;      // its list text ("유형 Ⅱ "), shown in the report
@@ -63,7 +63,7 @@ struct ManyWayInput {
     std::string gCText;  // g/C as typed
 };
 
-struct ManyWayResult {
+struct MultilaneResult {
     Int16 BSp, Fwc, Fb, FhPassenger, FhHeavy, Fa, Vp, Sp1;
     float FsPassenger = 0, FsHeavy = 0;
     float FvPassenger = 0, FvHeavy = 0;
@@ -77,10 +77,10 @@ struct ManyWayResult {
 extern const char* const kGreenRatioMessage;
 
 // Refuses input the method cannot compute with (each refusal names the field to
-// focus); analyseManyWay() runs it first.
-void checkManyWay(const ManyWayInput& in);
-ManyWayResult analyseManyWay(const ManyWayInput& in, const ManyWayTables& tables);
-std::string manyWayReport(const ManyWayInput& in, const ManyWayResult& r);
+// focus); analyseMultilane() runs it first.
+void checkManyWay(const MultilaneInput& in);
+MultilaneResult analyseMultilane(const MultilaneInput& in, const MultilaneTables& tables);
+std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r);
 
 // ---- the steps, for the tests ----
 
@@ -107,6 +107,6 @@ float signalAdjustment(const tables::LookupTable& t, double gC, int column);
 float volumeAdjustment(const tables::LookupTable& t, Int16 Vp, int column);
 // The level of S in `column` of table 6-8: the first level whose bound is
 // below S; F when none is.
-char manyWayLevel(const tables::LookupTable& t, int column, float S);
+char multilaneLevel(const tables::LookupTable& t, int column, float S);
 
 }  // namespace verosa::analyses::multilane
