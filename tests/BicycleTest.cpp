@@ -5,11 +5,11 @@
 
 #include <string>
 
+#include "TestSupport.h"
 #include "analyses/bicycle/Bicycle.h"
 #include "analyses/bicycle/BicycleForm.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::bicycle;
@@ -106,7 +106,11 @@ TEST(BikePath, RootOf314IsNotRootOfPi) {
 TEST(BikePath, EveryConflictBoundIsInclusive) {
     using T = PathType;
     using W = PathWidth;
-    struct Case { T type; W width; int bounds[5]; };
+    struct Case {
+        T type;
+        W width;
+        int bounds[5];
+    };
     for (const Case& c : {Case{T::OneWay, W::TwoMetres, {25, 50, 100, 180, 240}},
                           Case{T::OnStreet, W::ThreeMetres, {75, 145, 295, 500, 735}},
                           Case{T::TwoWay, W::TwoMetres, {40, 60, 100, 150, 195}},
@@ -133,9 +137,15 @@ TEST(BikePath, RefusesWhatItCannotComputeWith) {
     EXPECT_TRUE(refusedWith([](BikePathInput& in) { in.D = 101; }));
     EXPECT_TRUE(refusedWith([](BikePathInput& in) { in.bikeVolume = 40000; }));  // Vb beyond 16 bits
     EXPECT_TRUE(refusedWith([](BikePathInput& in) { in.pedVolume = 40000; }));   // Vp beyond 16 bits
-    EXPECT_TRUE(refusedWith([](BikePathInput& in) { in.pedVolume = 30000; in.Sp = 0.1f; }));  // conflicts
+    EXPECT_TRUE(refusedWith([](BikePathInput& in) {
+        in.pedVolume = 30000;
+        in.Sp = 0.1f;
+    }));  // conflicts
     // The pedestrian speed is not read for a two-way path.
-    EXPECT_FALSE(refusedWith([](BikePathInput& in) { in.type = PathType::TwoWay; in.Sp = 0; }));
+    EXPECT_FALSE(refusedWith([](BikePathInput& in) {
+        in.type = PathType::TwoWay;
+        in.Sp = 0;
+    }));
     // 2 × Vb is a 16-bit product on a one-way path.
     EXPECT_TRUE(refused([] { analysePath(path(PathType::OneWay, PathWidth::ThreeMetres, 0, 12, 1, 20000)); }));
 }
@@ -179,7 +189,10 @@ TEST(BikeStreet, DemandAtOrAboveCapacityUsesXOfOne) {
 }
 
 TEST(BikeStreet, DelayAndSpeedBoundsAreInclusive) {
-    struct Case { float value; char level; };
+    struct Case {
+        float value;
+        char level;
+    };
     for (Case c : {Case{8, 'A'}, {8.01f, 'B'}, {12, 'B'}, {25, 'C'}, {40, 'D'}, {55, 'E'}, {55.01f, 'F'}})
         EXPECT_EQ(delayLevel(c.value), c.level) << c.value;
     for (Case c : {Case{12, 'A'}, {11.9f, 'B'}, {10, 'B'}, {8, 'C'}, {7, 'D'}, {6, 'E'}, {5.9f, 'F'}})
@@ -197,12 +210,15 @@ TEST(BikeStreet, RefusesWhatItCannotComputeWith) {
     EXPECT_TRUE(refusedWith([](BikeStreetInput& in) { in.runSpeed = 0; }));
     EXPECT_TRUE(refusedWith([](BikeStreetInput& in) { in.gC[2] = 0; }));
     EXPECT_TRUE(refusedWith([](BikeStreetInput& in) { in.gC[2] = 0.0001f; }));  // no capacity
-    EXPECT_TRUE(refusedWith([](BikeStreetInput& in) { in.L = {}; }));            // no street length
+    EXPECT_TRUE(refusedWith([](BikeStreetInput& in) { in.L = {}; }));           // no street length
     EXPECT_TRUE(refusedWith([](BikeStreetInput& in) { in.bikeVolume = 40000; }));
     // g/C 1 at capacity: the delay denominator 1 - X × g/C is zero.
     EXPECT_TRUE(refused([] { analyseStreet(oneIntersection(3000, 3.0f, 100, 1.0f)); }));
     // A single intersection reads no run speed.
-    EXPECT_FALSE(refusedWith([](BikeStreetInput& in) { in.n = 1; in.runSpeed = 0; }));
+    EXPECT_FALSE(refusedWith([](BikeStreetInput& in) {
+        in.n = 1;
+        in.runSpeed = 0;
+    }));
 }
 
 // ---- reports ----

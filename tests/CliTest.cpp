@@ -79,8 +79,8 @@ TEST(Cli, RefusalPrintsNothingAndTheMessageOnStderr) {
 }
 
 TEST(Cli, SetsApplyInOrderAfterTheExample) {
-    CliRun a = cli({"run", "walkway", "--example", "Ex#1", "--set", "txtPeakPedVolume_Road=600",
-                 "--set", "txtTotWidth_Road=3.4"});
+    CliRun a = cli(
+        {"run", "walkway", "--example", "Ex#1", "--set", "txtPeakPedVolume_Road=600", "--set", "txtTotWidth_Road=3.4"});
     ASSERT_EQ(a.status, 0) << a.err;
     EXPECT_NE(a.out.find(" 600 / ( 15 *    2) =  20"), std::string::npos);
     EXPECT_NE(a.out.find("서비스수준 : A"), std::string::npos);
@@ -103,7 +103,8 @@ TEST(Cli, InputFileControlsComeBeforeSetsInFileOrder) {
 }
 
 TEST(Cli, AReportThatCannotBeWrittenIsNoSuccess) {
-    const std::string command = std::string("\"") + VEROSA_CLI + "\" run walkway --example 'Ex#1' > /dev/full 2>/dev/null";
+    const std::string command =
+        std::string("\"") + VEROSA_CLI + "\" run walkway --example 'Ex#1' > /dev/full 2>/dev/null";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 74);
@@ -112,8 +113,8 @@ TEST(Cli, AReportThatCannotBeWrittenIsNoSuccess) {
 TEST(Cli, TheProgramPrintsTheCheckedWalkwayReportByteForByte) {
     const auto golden = std::filesystem::path(VEROSA_SOURCE_DIR) / "tests/golden/walkway/ex1/stdout";
     const auto out = tempPath("verosa-walkway-ex1.txt");
-    const std::string command = std::string("\"") + VEROSA_CLI + "\" run walkway --example 'Ex#1' > \"" +
-                                out.string() + "\"";
+    const std::string command =
+        std::string("\"") + VEROSA_CLI + "\" run walkway --example 'Ex#1' > \"" + out.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string text = readFile(out);
     EXPECT_EQ(text, readFile(golden));

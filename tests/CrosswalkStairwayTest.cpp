@@ -5,12 +5,12 @@
 #include <cmath>
 #include <string>
 
+#include "TestSupport.h"
 #include "analyses/pedestrian/Crosswalk.h"
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/pedestrian/Stairway.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::pedestrian;
@@ -65,9 +65,21 @@ TEST(Crosswalk, DelayExampleGives37Point6SecondsLevelC) {
 }
 
 TEST(Crosswalk, DelayBoundOfAIsStrictTheOthersBelongToTheBetterLevel) {
-    struct Case { float dp; char level; };
-    for (Case c : {Case{0, 'A'}, {14.99f, 'A'}, {15, 'B'}, {30, 'B'}, {30.01f, 'C'}, {45, 'C'}, {45.01f, 'D'},
-                   {60, 'D'}, {60.01f, 'E'}, {90, 'E'}, {90.01f, 'F'}})
+    struct Case {
+        float dp;
+        char level;
+    };
+    for (Case c : {Case{0, 'A'},
+                   {14.99f, 'A'},
+                   {15, 'B'},
+                   {30, 'B'},
+                   {30.01f, 'C'},
+                   {45, 'C'},
+                   {45.01f, 'D'},
+                   {60, 'D'},
+                   {60.01f, 'E'},
+                   {90, 'E'},
+                   {90.01f, 'F'}})
         EXPECT_EQ(crosswalkDelayLevel(c.dp), c.level) << c.dp;
     // Through the computation: C 120, G 60 gives exactly 60² / 240 = 15.
     const CrosswalkResult r = analyseCrosswalk(delayCrosswalk(120, 60));
@@ -89,7 +101,7 @@ TEST(Crosswalk, AreaExampleReproducesEveryStep) {
 
 TEST(Crosswalk, PerCycleVolumesRoundHalfToEven) {
     CrosswalkInput in = areaCrosswalk();
-    in.C = 60;           // a fifteenth of the 15-minute volume per cycle
+    in.C = 60;            // a fifteenth of the 15-minute volume per cycle
     in.entering = 937.5;  // 62.5 -> 62
     in.leaving = 952.5;   // 63.5 -> 64
     const CrosswalkResult r = analyseCrosswalk(in);
@@ -98,7 +110,10 @@ TEST(Crosswalk, PerCycleVolumesRoundHalfToEven) {
 }
 
 TEST(Crosswalk, SpaceBoundsAreSingleConstantsOfTheBetterLevel) {
-    struct Case { float M; char level; };
+    struct Case {
+        float M;
+        char level;
+    };
     for (Case c : {Case{3.3f, 'A'}, {2.0f, 'B'}, {1.4f, 'C'}, {0.9f, 'D'}, {0.38f, 'E'}, {0.0f, 'F'}, {-1.0f, 'F'}})
         EXPECT_EQ(crosswalkSpaceLevel(c.M), c.level) << c.M;
     // Just below each bound falls to the next level.
@@ -110,9 +125,9 @@ TEST(Crosswalk, SpaceBoundsAreSingleConstantsOfTheBetterLevel) {
 }
 
 TEST(Crosswalk, RefusesWhatItCannotComputeWith) {
-    EXPECT_TRUE(refused([] { analyseCrosswalk(CrosswalkInput{}); }));  // no method chosen
-    EXPECT_TRUE(refused([] { analyseCrosswalk(delayCrosswalk(0, 0)); }));     // C = 0
-    EXPECT_TRUE(refused([] { analyseCrosswalk(delayCrosswalk(60, 90)); }));   // green beyond the cycle
+    EXPECT_TRUE(refused([] { analyseCrosswalk(CrosswalkInput{}); }));        // no method chosen
+    EXPECT_TRUE(refused([] { analyseCrosswalk(delayCrosswalk(0, 0)); }));    // C = 0
+    EXPECT_TRUE(refused([] { analyseCrosswalk(delayCrosswalk(60, 90)); }));  // green beyond the cycle
     EXPECT_TRUE(refused([] { analyseCrosswalk(delayCrosswalk(60, -5)); }));
     auto area = [](auto change) {
         CrosswalkInput in = areaCrosswalk();
@@ -121,12 +136,15 @@ TEST(Crosswalk, RefusesWhatItCannotComputeWith) {
     };
     EXPECT_TRUE(area([](CrosswalkInput& in) { in.S = 0; }));
     EXPECT_TRUE(area([](CrosswalkInput& in) { in.W = 0; }));
-    EXPECT_TRUE(area([](CrosswalkInput& in) { in.entering = in.leaving = 0; }));  // T = 0
-    EXPECT_TRUE(area([](CrosswalkInput& in) { in.entering = 300000; }));           // Vi 40000
+    EXPECT_TRUE(area([](CrosswalkInput& in) { in.entering = in.leaving = 0; }));       // T = 0
+    EXPECT_TRUE(area([](CrosswalkInput& in) { in.entering = 300000; }));               // Vi 40000
     EXPECT_TRUE(area([](CrosswalkInput& in) { in.entering = in.leaving = 240000; }));  // Vi + Vo beyond 16 bits
     EXPECT_TRUE(area([](CrosswalkInput& in) { in.leaving = -15; }));
     // One pedestrian each way is enough to compute.
-    EXPECT_FALSE(area([](CrosswalkInput& in) { in.entering = 7.5; in.leaving = 0; }));
+    EXPECT_FALSE(area([](CrosswalkInput& in) {
+        in.entering = 7.5;
+        in.leaving = 0;
+    }));
 }
 
 // ---- stairway ----
@@ -143,12 +161,15 @@ TEST(Stairway, ExamplesGive22CAnd48B) {
 }
 
 TEST(Stairway, EachBoundIsInclusiveForBothFlowTypes) {
-    struct Case { StairwayFlow flow; int Vp; char level; };
+    struct Case {
+        StairwayFlow flow;
+        int Vp;
+        char level;
+    };
     const StairwayFlow N = StairwayFlow::NonPlatoon, P = StairwayFlow::Platoon;
-    for (Case c : {Case{N, 18, 'A'}, {N, 19, 'B'}, {N, 20, 'B'}, {N, 21, 'C'}, {N, 25, 'C'}, {N, 26, 'D'},
-                   {N, 32, 'D'}, {N, 33, 'E'}, {N, 52, 'E'}, {N, 53, 'F'},
-                   {P, 43, 'A'}, {P, 44, 'B'}, {P, 50, 'B'}, {P, 51, 'C'}, {P, 65, 'C'}, {P, 66, 'D'},
-                   {P, 69, 'D'}, {P, 70, 'E'}, {P, 74, 'E'}, {P, 75, 'F'}})
+    for (Case c : {Case{N, 18, 'A'}, {N, 19, 'B'}, {N, 20, 'B'}, {N, 21, 'C'}, {N, 25, 'C'}, {N, 26, 'D'}, {N, 32, 'D'},
+                   {N, 33, 'E'},     {N, 52, 'E'}, {N, 53, 'F'}, {P, 43, 'A'}, {P, 44, 'B'}, {P, 50, 'B'}, {P, 51, 'C'},
+                   {P, 65, 'C'},     {P, 66, 'D'}, {P, 69, 'D'}, {P, 70, 'E'}, {P, 74, 'E'}, {P, 75, 'F'}})
         EXPECT_EQ(stairwayLevel(c.flow, Int16::of(c.Vp)), c.level) << c.Vp;
     // Through the computation: 1 m wide, 270 and 645 per 15 minutes are 18 and 43.
     EXPECT_EQ(analyseStairway(stairway(N, 1, 270)).los, 'A');
@@ -172,7 +193,10 @@ TEST(WaitArea, ExactlyPoint2SquareMetresIsE) {
 }
 
 TEST(WaitArea, BoundsBelongToTheBetterLevel) {
-    struct Case { float M; char level; };
+    struct Case {
+        float M;
+        char level;
+    };
     for (Case c : {Case{1.0f, 'A'}, {0.8f, 'B'}, {0.6f, 'C'}, {0.4f, 'D'}, {0.2f, 'E'}, {0.19999f, 'F'}, {0, 'F'}})
         EXPECT_EQ(waitAreaLevel(c.M), c.level) << c.M;
     EXPECT_EQ(waitAreaLevel(std::nextafter(0.8f, 0.0f)), 'C');

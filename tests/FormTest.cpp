@@ -37,7 +37,7 @@ public:
         onChange("cboGrade", [this] {
             ++gradeChanges;
             setItems("cboGradeLength", indexOf("cboGrade") == 2 ? std::vector<std::string>{"x", "y", "z"}
-                                                                 : std::vector<std::string>{"a", "b"});
+                                                                : std::vector<std::string>{"a", "b"});
         });
         onChange("cboGradeLength", [this] { ++lengthChanges; });
         onClick("optTwoSide", [this] { ++sideClicks; });

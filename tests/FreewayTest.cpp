@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "analyses/freeway/Freeway.h"
 #include "analyses/freeway/FreewayForm.h"
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
 #include "tables/LookupTable.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::freeway;
@@ -71,8 +71,10 @@ FreewayInput grade(int g, int length, double heavy) {
 
 Error refusalOf(const FreewayInput& in, bool design) {
     return test::expectFailure([&] {
-        if (design) analyseDesign(in, shippedTables());
-        else analyseOperational(in, shippedTables());
+        if (design)
+            analyseDesign(in, shippedTables());
+        else
+            analyseOperational(in, shippedTables());
     });
 }
 
@@ -187,15 +189,13 @@ TEST_F(FreewayFormTest, ReportLinesFollowTheTemplate) {
     EXPECT_EQ(lines[19], "   │   ▷ 중방향 설계시간교통량(DDHV) :  2700 대/시                         │");
     EXPECT_EQ(lines[24], "   │      ( 소형 :  85%, 중·대형 :  15% )                                  │");
     EXPECT_EQ(lines[48], "   └" + bar + "┘");
-    for (std::size_t i : {1u, 3u, 19u, 24u, 30u, 32u, 40u, 44u})
-        EXPECT_EQ(report::columns(lines[i]), 79) << lines[i];
+    for (std::size_t i : {1u, 3u, 19u, 24u, 30u, 32u, 40u, 44u}) EXPECT_EQ(report::columns(lines[i]), 79) << lines[i];
 }
 
 // ---- the bounds the method names ----
 
 TEST(Freeway, AVolumeEqualToAServiceFlowKeepsThatLevel) {
-    const std::array<Int16, 5> SF{Int16::of(666), Int16::of(1111), Int16::of(1505), Int16::of(1974),
-                                  Int16::of(2468)};
+    const std::array<Int16, 5> SF{Int16::of(666), Int16::of(1111), Int16::of(1505), Int16::of(1974), Int16::of(2468)};
     EXPECT_EQ(freewayLevel(SF, Int16::of(0)), 'A');
     EXPECT_EQ(freewayLevel(SF, Int16::of(666)), 'A');
     EXPECT_EQ(freewayLevel(SF, Int16::of(667)), 'B');
@@ -226,7 +226,10 @@ TEST(Freeway, LaneCountRoundsHalfToEven) {
     FreewayInput in = general(kRolling, 15, 0);
     in.designSpeed = kSpeed80;
     in.targetLevel = 3;
-    struct Case { int DDHV; int N; };
+    struct Case {
+        int DDHV;
+        int N;
+    };
     for (Case c : {Case{1155, 2}, {2310, 2}, {3465, 4}, {2772, 3}}) {
         in.V = Int16::of(c.DDHV);
         const DesignResult r = analyseDesign(in, shippedTables());
@@ -270,7 +273,10 @@ TEST(Freeway, GradeBelowTwoPercentUsesEOfOneAndAHalf) {
 TEST(Freeway, GradeEquivalentColumnsByShareWithInclusiveBounds) {
     // Grade 2-3 % (index 1), longest class (index 5): row 1 x 6 + 5 + 1 = 12,
     // columns 3 2.5 2 2 2 2.
-    struct Case { double heavy; float E; };
+    struct Case {
+        double heavy;
+        float E;
+    };
     for (Case c : {Case{0, 3}, {5, 3}, {5.5, 2.5f}, {10, 2.5f}, {10.5, 2}, {50, 2}}) {
         Factors f;
         heavyVehicleFactor(grade(1, 5, c.heavy), shippedTables(), f);
@@ -305,9 +311,17 @@ TEST(Freeway, LaneWidthFactorBlockByLanesAndColumnBySide) {
 // ---- refusals ----
 
 TEST(Freeway, RefusesWhatTheMethodCannotComputeWith) {
-    struct Case { const char* what; FreewayInput in; bool design; std::string focus; };
+    struct Case {
+        const char* what;
+        FreewayInput in;
+        bool design;
+        std::string focus;
+    };
     std::vector<Case> cases;
-    auto with = [](FreewayInput in, auto change) { change(in); return in; };
+    auto with = [](FreewayInput in, auto change) {
+        change(in);
+        return in;
+    };
     const FreewayInput base = general(kLevel, 10, 5);
     cases.push_back({"no section kind", with(base, [](auto& i) { i.sectionKind = -1; }), false, "cboTermType"});
     cases.push_back({"no terrain", with(base, [](auto& i) { i.terrain = -1; }), false, "cboLandType"});
@@ -323,7 +337,13 @@ TEST(Freeway, RefusesWhatTheMethodCannotComputeWith) {
     cases.push_back({"zero PHF", with(base, [](auto& i) { i.PHF = 0; }), false, "txtPHF"});
     cases.push_back({"negative PHF", with(base, [](auto& i) { i.PHF = -0.9f; }), true, "txtPHF"});
     // 32767 / .5 = 65534 beyond 16 bits.
-    cases.push_back({"Vp range", with(base, [](auto& i) { i.V = Int16::of(32767); i.PHF = 0.5f; }), false, "txtVolume"});
+    cases.push_back({"Vp range",
+                     with(base,
+                          [](auto& i) {
+                              i.V = Int16::of(32767);
+                              i.PHF = 0.5f;
+                          }),
+                     false, "txtVolume"});
     // MSF(E) x N = 2200 x 15 = 33000.
     cases.push_back({"lanes range", with(base, [](auto& i) { i.N = Int16::of(15); }), false, "txtLane"});
     for (const Case& c : cases) {
@@ -364,8 +384,8 @@ TEST_F(FreewayFormTest, OperationalModeShowsLanesAndHidesTheTargetLevel) {
     EXPECT_EQ(form->currentPage(), FreewayForm::kInputPage);
     // Initial state: texts empty, no list chosen, one-side obstructions.
     EXPECT_TRUE(form->at("txtVolume").text.empty());
-    for (const char* list : {"cboTermType", "cboLandType", "cboDesignSpeed", "cboLaneWidth", "cboSideWidth",
-                             "cboGrade", "cboGradeLength", "cboLOS"})
+    for (const char* list : {"cboTermType", "cboLandType", "cboDesignSpeed", "cboLaneWidth", "cboSideWidth", "cboGrade",
+                             "cboGradeLength", "cboLOS"})
         EXPECT_EQ(form->at(list).index, -1) << list;
     EXPECT_TRUE(form->at("optOneSide").checked);
     EXPECT_FALSE(form->at("optTwoSide").checked);

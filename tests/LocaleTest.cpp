@@ -23,9 +23,8 @@ protected:
         const char* expected = std::getenv("VEROSA_EXPECT_LOCALE");
         if (expected != nullptr && *expected != '\0') {
             // Missing locale is a failure, never a skip: the test would prove nothing.
-            ASSERT_NE(active, nullptr)
-                << "setlocale could not switch to " << expected
-                << " (create it with: localedef -i de_DE -f UTF-8 de_DE.UTF-8)";
+            ASSERT_NE(active, nullptr) << "setlocale could not switch to " << expected
+                                       << " (create it with: localedef -i de_DE -f UTF-8 de_DE.UTF-8)";
             ASSERT_STREQ(std::localeconv()->decimal_point, ",")
                 << "locale " << active << " does not use a decimal comma";
         }

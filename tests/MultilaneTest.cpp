@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "analyses/multilane/Multilane.h"
 #include "analyses/multilane/MultilaneForm.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 #include "tables/LookupTable.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::multilane;
@@ -115,9 +115,9 @@ TEST(MultilaneExamples, Example2AConditionsToLevelD) {
     EXPECT_EQ(r.Fb.value(), 1);           // H 16, type I
     EXPECT_EQ(r.FhPassenger.value(), 1);  // G 4
     EXPECT_EQ(r.FhHeavy.value(), 3);
-    EXPECT_EQ(r.Fa.value(), 1);           // A 1.5
-    EXPECT_EQ(r.Sp1.value(), 88);         // 92 - 1 - 1 - 1 - 1
-    EXPECT_EQ(r.Vp.value(), 968);         // 900 / 0.93 = 967.74
+    EXPECT_EQ(r.Fa.value(), 1);    // A 1.5
+    EXPECT_EQ(r.Sp1.value(), 88);  // 92 - 1 - 1 - 1 - 1
+    EXPECT_EQ(r.Vp.value(), 968);  // 900 / 0.93 = 967.74
     // g/C exactly 0.75: the rounded row-2 cells of 6-6, columns 2 and 3 (1 and 1).
     EXPECT_EQ(text(r.FsPassenger), " 1");
     EXPECT_EQ(text(r.FsHeavy), " 1");
@@ -202,9 +202,22 @@ TEST(MultilaneBands, GradeBandsForBothVehicleClasses) {
 }
 
 TEST(MultilaneBands, AccessPoints) {
-    struct Case { double A; int Fa; };
-    for (Case c : {Case{0, 0}, {0.5, 1}, {4, 1}, {-2, 1}, {4.01, 2}, {8, 2}, {12, 3}, {16, 4}, {16.5, 6},
-                   {20, 6}, {20.01, 8}, {25, 8}})
+    struct Case {
+        double A;
+        int Fa;
+    };
+    for (Case c : {Case{0, 0},
+                   {0.5, 1},
+                   {4, 1},
+                   {-2, 1},
+                   {4.01, 2},
+                   {8, 2},
+                   {12, 3},
+                   {16, 4},
+                   {16.5, 6},
+                   {20, 6},
+                   {20.01, 8},
+                   {25, 8}})
         EXPECT_EQ(accessAdjustment(c.A).value(), c.Fa) << c.A;
 }
 
@@ -259,8 +272,8 @@ LookupTable fractionalVolumeTable() {
     std::vector<std::vector<std::string>> rows;
     for (int q = 500; q <= 1800; q += 100) {
         std::string cell = "5";
-        if (q == 500) cell = "1.4";   // rounds to 1
-        if (q == 600) cell = "2.5";   // rounds to 2 (halves to even)
+        if (q == 500) cell = "1.4";    // rounds to 1
+        if (q == 600) cell = "2.5";    // rounds to 2 (halves to even)
         if (q == 1700) cell = "18.4";  // 18
         if (q == 1800) cell = "20.6";  // 21
         rows.push_back({std::to_string(q), cell});
@@ -296,7 +309,7 @@ TEST(MultilaneTables, VolumeAdjustmentThroughTheAnalysis) {
     EXPECT_EQ(fv(500), " 0/ 0");
     // 6-7a column 4, rows 1 and 2: 1, 1: 1. 6-7b column 3: 1, 2: 2 - 99 x 1 / 100.
     EXPECT_EQ(fv(501), " 1/ 1.01");
-    in.D = 0.05;  // Sp1 88: 6-7a column 2, 6-7b column 2
+    in.D = 0.05;                     // Sp1 88: 6-7a column 2, 6-7b column 2
     EXPECT_EQ(fv(1800), " 20/ 10");  // row 14
     EXPECT_EQ(fv(1801), " 20/ 10");
     EXPECT_EQ(fv(1799), " 19.96/ 9.99");  // 20 - 1 x 4 / 100; 10 - 1 x 1 / 100
@@ -304,11 +317,11 @@ TEST(MultilaneTables, VolumeAdjustmentThroughTheAnalysis) {
 
 TEST(MultilaneTables, SignalAdjustmentAtTheGreenRatioBounds) {
     // One column whose cells are not whole numbers: 1.4, 2.6, 3.5, 4.5, 5.5.
-    const LookupTable t = grid("6-6", {{"0.8", "1.4"}, {"0.75", "2.6"}, {"0.7", "3.5"}, {"0.65", "4.5"},
-                                       {"0.6", "5.5"}});
+    const LookupTable t =
+        grid("6-6", {{"0.8", "1.4"}, {"0.75", "2.6"}, {"0.7", "3.5"}, {"0.65", "4.5"}, {"0.6", "5.5"}});
     EXPECT_EQ(text(signalAdjustment(t, 0.80, 2)), " 1.4");  // row 1 as it stands
     EXPECT_EQ(text(signalAdjustment(t, 0.95, 2)), " 1.4");
-    EXPECT_EQ(text(signalAdjustment(t, 0.75, 2)), " 3");    // rounded row 2
+    EXPECT_EQ(text(signalAdjustment(t, 0.75, 2)), " 3");  // rounded row 2
     // 0.775: 3 - (3 - 1) / 0.05 x (0.775 - 0.75) = 2.
     EXPECT_EQ(text(signalAdjustment(t, 0.775, 2)), " 2");
     // 0.70 against the single-precision 0.7 of row 3: the rounded cell 4 (3.5 to
@@ -402,14 +415,19 @@ TEST(MultilaneRefusals, InputWithoutATableColumnOrBand) {
     // The bounds themselves are accepted.
     for (const MultilaneInput& in :
          {with(example2A(), [](auto& i) { i.D = 0.3; }), with(example2B(), [](auto& i) { i.D = 1.0; }),
-          with(example2A(), [](auto& i) { i.H = 80; i.G = 90; i.gC = 0.60; }),
+          with(example2A(),
+               [](auto& i) {
+                   i.H = 80;
+                   i.G = 90;
+                   i.gC = 0.60;
+               }),
           with(example2A(), [](auto& i) { i.heavyPercent = 100; })})
         EXPECT_TRUE(refusalOf(in).message.empty()) << refusalOf(in).message;
 }
 
 TEST(MultilaneRefusals, MeasuredSpeedsNeedNoConditions) {
     MultilaneInput in = example1();
-    in.PHF = 0;          // never read with measured speeds
+    in.PHF = 0;  // never read with measured speeds
     in.laneWidth = -1;
     in.gC = 0;
     EXPECT_TRUE(refusalOf(in).message.empty());

@@ -7,10 +7,10 @@
 #include <type_traits>
 #include <utility>
 
+#include "TestSupport.h"
 #include "numeric/CheckedInt.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 
@@ -18,7 +18,9 @@ namespace {
 
 // The error a call must throw.
 template <class F>
-Error errorOf(F&& f) { return test::expectFailure(f); }
+Error errorOf(F&& f) {
+    return test::expectFailure(f);
+}
 
 }  // namespace
 
@@ -40,13 +42,10 @@ TEST(NumRead, LongestDecimalPrefix) {
         double expected;
     };
     const Case cases[] = {
-        {"4.3", 4.3},       {"12abc", 12},       {"abc", 0},        {"", 0},
-        {"  7", 7},         {"\t\t 8.5", 8.5},   {"+3", 3},         {"- 3", 0},
-        {"-3", -3},         {".5", 0.5},         {"5.", 5},         {"-.25", -0.25},
-        {"1e", 1},          {"1e+", 1},          {"1e-", 1},        {"2E3", 2000},
-        {"2.5e-1x", 0.25},  {"1.2.3", 1.2},      {".", 0},          {"-", 0},
-        {"1,5", 1},         {"007", 7},          {"1e-999", 0},     {"3 4", 3},
-        {"0.1", 0.1},       {"1800대", 1800},
+        {"4.3", 4.3}, {"12abc", 12}, {"abc", 0},        {"", 0},        {"  7", 7},       {"\t\t 8.5", 8.5}, {"+3", 3},
+        {"- 3", 0},   {"-3", -3},    {".5", 0.5},       {"5.", 5},      {"-.25", -0.25},  {"1e", 1},         {"1e+", 1},
+        {"1e-", 1},   {"2E3", 2000}, {"2.5e-1x", 0.25}, {"1.2.3", 1.2}, {".", 0},         {"-", 0},          {"1,5", 1},
+        {"007", 7},   {"1e-999", 0}, {"3 4", 3},        {"0.1", 0.1},   {"1800대", 1800},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(num(c.text), c.expected) << '"' << c.text << '"';
@@ -85,9 +84,19 @@ TEST(Int16Conversion, HalvesGoToEven) {
         int expected;
     };
     const Case cases[] = {
-        {2.5, 2},     {3.5, 4},         {-2.5, -2},       {-3.5, -4},     {0.5, 0},
-        {1.5, 2},     {2.4999999, 2},   {2.5000001, 3},   {-0.5, 0},      {32767.4, 32767},
-        {-32768.5, -32768},             {32766.5, 32766}, {-32767.6, -32768},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {-3.5, -4},
+        {0.5, 0},
+        {1.5, 2},
+        {2.4999999, 2},
+        {2.5000001, 3},
+        {-0.5, 0},
+        {32767.4, 32767},
+        {-32768.5, -32768},
+        {32766.5, 32766},
+        {-32767.6, -32768},
         // A hair above the half is not a half: the exact binary value decides.
         {2.5 + 1e-15, 3},
     };
@@ -97,8 +106,7 @@ TEST(Int16Conversion, HalvesGoToEven) {
 }
 
 TEST(Int16Conversion, OutOfRangeFails) {
-    for (double x : {32767.5, -32768.6, 40000.0, -1e10, std::nan(""),
-                     std::numeric_limits<double>::infinity()}) {
+    for (double x : {32767.5, -32768.6, 40000.0, -1e10, std::nan(""), std::numeric_limits<double>::infinity()}) {
         EXPECT_FALSE(Int16::fits(x)) << x;
         Error e = errorOf([x] { int16(x); });
         EXPECT_EQ(e.kind, ErrorKind::ArithmeticFailure) << x;
@@ -155,12 +163,10 @@ TEST(Int32Arithmetic, RangeAndQuotient) {
     EXPECT_EQ(int32(2147483647.4).value(), 2147483647);
     EXPECT_EQ(int32(-2.5).value(), -2);
     EXPECT_EQ(errorOf([] { int32(2147483647.5); }).kind, ErrorKind::ArithmeticFailure);
-    EXPECT_EQ(errorOf([] { (void)(Int32::of(2147483647) + 1); }).kind,
-              ErrorKind::ArithmeticFailure);
+    EXPECT_EQ(errorOf([] { (void)(Int32::of(2147483647) + 1); }).kind, ErrorKind::ArithmeticFailure);
     double q = Int32::of(1) / Int32::of(3);
     EXPECT_EQ(q, 1.0 / 3.0);
-    EXPECT_EQ(errorOf([] { (void)(Int32::of(1) / Int32::of(0)); }).kind,
-              ErrorKind::ArithmeticFailure);
+    EXPECT_EQ(errorOf([] { (void)(Int32::of(1) / Int32::of(0)); }).kind, ErrorKind::ArithmeticFailure);
 }
 
 TEST(RealDivision, ZeroDivisorAndOverflowFail) {

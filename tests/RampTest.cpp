@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "analyses/ramp/Ramp.h"
 #include "analyses/ramp/RampForm.h"
 #include "analyses/ramp/RampReport.h"
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::ramp;
@@ -71,13 +71,12 @@ TEST_P(RampExamples, ReproduceTheWorkedValues) {
     EXPECT_TRUE(contains(w.form.resultText(), "서비스 수준 : D"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, RampExamples,
-    ::testing::Values(ExampleCase{1, 0.952f, 0.976f, 2918, 626, 1.0f, 2918, 19.44f, "독립"},
-                      ExampleCase{2, 0.952f, 0.976f, 5252, 968, 0.487f, 2558, 18.25f, "한쌍"},
-                      ExampleCase{3, 0.943f, 0.971f, 5302, 915, 0.470f, 2977, 17.23f, "독립"},
-                      ExampleCase{4, 0.943f, 0.971f, 5420, 1030, 0.487f, 3168, 18.22f, "한쌍"}),
-    [](const auto& info) { return "Ex" + std::to_string(info.param.button); });
+INSTANTIATE_TEST_SUITE_P(Examples, RampExamples,
+                         ::testing::Values(ExampleCase{1, 0.952f, 0.976f, 2918, 626, 1.0f, 2918, 19.44f, "독립"},
+                                           ExampleCase{2, 0.952f, 0.976f, 5252, 968, 0.487f, 2558, 18.25f, "한쌍"},
+                                           ExampleCase{3, 0.943f, 0.971f, 5302, 915, 0.470f, 2977, 17.23f, "독립"},
+                                           ExampleCase{4, 0.943f, 0.971f, 5420, 1030, 0.487f, 3168, 18.22f, "한쌍"}),
+                         [](const auto& info) { return "Ex" + std::to_string(info.param.button); });
 
 TEST(RampWindow, ExamplesFillInputsOnlyAndTheOptionPairShowsTheAdjacentGroup) {
     Window w;
@@ -201,8 +200,8 @@ TEST(RampReport, AdjacentLinesExactlyWhileContinuousIsSelected) {
     EXPECT_FALSE(contains(w.form.resultText(), "인접연결로"));
     // Section 2 then ends with two empty lines before its separator.
     const std::string empty = "   │" + std::string(72, ' ') + "│";
-    const auto speed = std::find_if(lines.begin(), lines.end(),
-                                    [](const std::string& l) { return contains(l, "본선구간 자유속도"); });
+    const auto speed =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return contains(l, "본선구간 자유속도"); });
     ASSERT_TRUE(speed + 3 < lines.end());
     EXPECT_EQ(speed[1], empty);
     EXPECT_EQ(speed[2], empty);
@@ -216,8 +215,14 @@ TEST(RampReport, OutcomeLinesAndFrame) {
     };
     const std::vector<Case> cases = {
         {{{"txtMainVolume", "4000"}}, "   │   ▷  최대 상류/하류 본선 교통량이 용량을 초과하여 서비스 수준 : F     │"},
-        {{{"cboMainLaneNO", "2"}, {"txtMainVolume", "2301"}, {"txtMainSpeed", "120"}, {"txtMainHeavyPer", "0"},
-          {"txtConnectorVolume", "0"}, {"txtConnectorSpeed", "50"}, {"txtPHF", "1"}, {"txtLaneLength", "1898"}},
+        {{{"cboMainLaneNO", "2"},
+          {"txtMainVolume", "2301"},
+          {"txtMainSpeed", "120"},
+          {"txtMainHeavyPer", "0"},
+          {"txtConnectorVolume", "0"},
+          {"txtConnectorSpeed", "50"},
+          {"txtPHF", "1"},
+          {"txtLaneLength", "1898"}},
          "   │   ▷  최대 유입 교통량이 영향권 용량을 초과하여 서비스 수준 : F        │"},
         {{{"txtMainSpeed", "120"}, {"txtConnectorVolume", "1901"}, {"txtConnectorHeavyPer", "0"}, {"txtPHF", "1"}},
          "   │   ▷  연결로의 교통량이 용량을 초과하여 서비스 수준 : F                │"},
@@ -299,11 +304,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ZeroPHF", 1, {{"txtPHF", ""}}, "txtPHF"},
         RefusalCase{"MainSpeedBelow90", 3, {{"txtMainSpeed", "89.9"}}, "txtMainSpeed"},
         RefusalCase{"ZeroAdjacentDistance", 2, {{"txtOtherConnectorLength", "0.4"}}, "txtOtherConnectorLength"},
-        RefusalCase{"ZeroRampSpeedFourLaneMerge", 1, {{"cboMainLaneNO", "2"}, {"txtConnectorSpeed", "0"}},
-                    "txtConnectorSpeed"},
+        RefusalCase{
+            "ZeroRampSpeedFourLaneMerge", 1, {{"cboMainLaneNO", "2"}, {"txtConnectorSpeed", "0"}}, "txtConnectorSpeed"},
         RefusalCase{"VolumeBeyond16Bits", 1, {{"txtConnectorVolume", "32767.5"}}, "txtConnectorVolume"},
         RefusalCase{"FlowRateBeyond16Bits", 3, {{"txtMainVolume", "30000"}}, "txtMainVolume"},
-        RefusalCase{"SumOfFlowsBeyond16Bits", 1, {{"txtMainVolume", "20000"}, {"txtConnectorVolume", "20000"}},
+        RefusalCase{"SumOfFlowsBeyond16Bits",
+                    1,
+                    {{"txtMainVolume", "20000"}, {"txtConnectorVolume", "20000"}},
                     "txtMainVolume"},
         RefusalCase{"AdjacentFlowBeyond16Bits", 4, {{"txtOtherConnectorVolume", "40000"}}, "txtOtherConnectorVolume"},
         RefusalCase{"NegativeVolume", 1, {{"txtMainVolume", "-1"}}, "txtMainVolume"},

@@ -2,15 +2,15 @@
 // grid numbering the analyses rely on, and a missing file or table.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <string>
 
+#include "TestSupport.h"
 #include "numeric/Result.h"
 #include "tables/LookupTable.h"
-#include "TestSupport.h"
 
 using verosa::ErrorKind;
 using verosa::Failure;
@@ -23,7 +23,9 @@ namespace fs = std::filesystem;
 
 // The error of a call that must fail.
 template <class F>
-verosa::Error failureOf(F&& f) { return verosa::test::expectFailure(f); }
+verosa::Error failureOf(F&& f) {
+    return verosa::test::expectFailure(f);
+}
 
 // A fresh empty folder under the system's temporary folder.
 fs::path scratchFolder(const std::string& name) {
@@ -129,8 +131,7 @@ TEST(TableStore, AFileThatIsNoTableFileIsRefusedByName) {
 // one-field table whose empty line is an empty cell.
 TEST(TableGenerator, KeepsEveryCellAsTextInFileOrder) {
     const fs::path folder = scratchFolder("gen");
-    std::ofstream(folder / "9-1.csv", std::ios::binary)
-        << "a,b,c\r\n0.90,,\"1,5\"\r\n,\"say \"\"x\"\"\",007\r\n";
+    std::ofstream(folder / "9-1.csv", std::ios::binary) << "a,b,c\r\n0.90,,\"1,5\"\r\n,\"say \"\"x\"\"\",007\r\n";
     std::ofstream(folder / "9-2.csv", std::ios::binary) << "only\n1.0\n\n2\n";
     const fs::path tool = LookupTableStore().folder() / "verosa-tablegen";
     const std::string command = tool.string() + " " + (folder / "t.sqlite").string() + " " +
@@ -162,8 +163,8 @@ TEST(TableGenerator, RefusesARecordWithTheWrongFieldCount) {
     const fs::path folder = scratchFolder("bad");
     std::ofstream(folder / "9-3.csv") << "a,b\n1,2\n3\n";
     const fs::path tool = LookupTableStore().folder() / "verosa-tablegen";
-    const std::string command = tool.string() + " " + (folder / "t.sqlite").string() + " " +
-                                (folder / "9-3.csv").string() + " 2>/dev/null";
+    const std::string command =
+        tool.string() + " " + (folder / "t.sqlite").string() + " " + (folder / "9-3.csv").string() + " 2>/dev/null";
     EXPECT_NE(std::system(command.c_str()), 0);
     EXPECT_FALSE(fs::exists(folder / "t.sqlite"));
     fs::remove_all(folder);

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "analyses/twolane/TwoLane.h"
 #include "analyses/twolane/TwoLaneForm.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 #include "tables/LookupTable.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::twolane;
@@ -249,11 +249,30 @@ TEST(TwolaneLevels, DesignSpeedChoosesClassRateAndBounds) {
 }
 
 TEST(TwolaneLevels, EachBoundBelongsToTheBetterLevel) {
-    struct Case { double speed; float TDR; char level; };
-    for (Case c : {Case{80, 0, 'A'}, {80, 7.6f, 'A'}, {80, 7.7f, 'B'}, {80, 15.2f, 'B'}, {80, 15.3f, 'C'},
-                   {80, 22.8f, 'C'}, {80, 22.9f, 'D'}, {80, 30.4f, 'D'}, {80, 30.5f, 'E'}, {80, 38.0f, 'E'},
-                   {80, 38.1f, 'F'}, {79.9, 10, 'A'}, {79.9, 10.1f, 'B'}, {79.9, 20, 'B'}, {79.9, 30, 'C'},
-                   {79.9, 40, 'D'}, {79.9, 40.1f, 'E'}, {79.9, 50.0f, 'E'}, {79.9, 50.1f, 'F'}})
+    struct Case {
+        double speed;
+        float TDR;
+        char level;
+    };
+    for (Case c : {Case{80, 0, 'A'},
+                   {80, 7.6f, 'A'},
+                   {80, 7.7f, 'B'},
+                   {80, 15.2f, 'B'},
+                   {80, 15.3f, 'C'},
+                   {80, 22.8f, 'C'},
+                   {80, 22.9f, 'D'},
+                   {80, 30.4f, 'D'},
+                   {80, 30.5f, 'E'},
+                   {80, 38.0f, 'E'},
+                   {80, 38.1f, 'F'},
+                   {79.9, 10, 'A'},
+                   {79.9, 10.1f, 'B'},
+                   {79.9, 20, 'B'},
+                   {79.9, 30, 'C'},
+                   {79.9, 40, 'D'},
+                   {79.9, 40.1f, 'E'},
+                   {79.9, 50.0f, 'E'},
+                   {79.9, 50.1f, 'F'}})
         EXPECT_EQ(twoLaneLevel(c.speed, c.TDR), c.level) << c.speed << " " << c.TDR;
 }
 
@@ -278,14 +297,25 @@ TEST(TwolaneRefusals, ListsWithoutAChoiceAndValuesItCannotUse) {
         {"no grade", with(example2(), [](auto& in) { in.grade = -1; }), "cboGrade"},
         {"no grade length", with(example2(), [](auto& in) { in.gradeLength = -1; }), "cboGradeLength"},
         {"no split", with(example2(), [](auto& in) { in.split = -1; }), "cboDirectionPercentSpecial"},
-        {"zero PHF", with(example1(), [](auto& in) { in.phfFromTable = false; in.PHF = 0; }), "txtPHF"},
-        {"negative PHF", with(example1(), [](auto& in) { in.phfFromTable = false; in.PHF = -1; }), "txtPHF"},
+        {"zero PHF",
+         with(example1(),
+              [](auto& in) {
+                  in.phfFromTable = false;
+                  in.PHF = 0;
+              }),
+         "txtPHF"},
+        {"negative PHF",
+         with(example1(),
+              [](auto& in) {
+                  in.phfFromTable = false;
+                  in.PHF = -1;
+              }),
+         "txtPHF"},
         {"negative volume", with(example1(), [](auto& in) { in.V = Int16::of(-5); }), "txtBothVolume"},
         {"share above 100", with(example1(), [](auto& in) { in.mediumPercent = 101; }), "txtMiddlePer"},
         {"negative share", with(example1(), [](auto& in) { in.largePercent = -1; }), "txtLargePer"},
         {"shares above 100 together", with(example2(), [](auto& in) { in.largePercent = 70; }), "txtLargePer"},
-        {"V x (3 + split) beyond 16 bits", with(example2(), [](auto& in) { in.V = Int16::of(5462); }),
-         "txtBothVolume"},
+        {"V x (3 + split) beyond 16 bits", with(example2(), [](auto& in) { in.V = Int16::of(5462); }), "txtBothVolume"},
     };
     for (const Case& c : cases) {
         const Error e = refusalOf(c.in);
@@ -294,8 +324,8 @@ TEST(TwolaneRefusals, ListsWithoutAChoiceAndValuesItCannotUse) {
         EXPECT_EQ(e.focus, c.focus) << c.what;
     }
     // Lists the section does not use may stay unchosen; the products up to 32767 pass.
-    EXPECT_TRUE(refusalOf(with(example1(), [](auto& in) { in.grade = in.gradeLength = in.split = -1; }))
-                    .message.empty());
+    EXPECT_TRUE(
+        refusalOf(with(example1(), [](auto& in) { in.grade = in.gradeLength = in.split = -1; })).message.empty());
     EXPECT_TRUE(refusalOf(with(example2(), [](auto& in) { in.terrain = ""; })).message.empty());
     EXPECT_TRUE(refusalOf(with(example2(), [](auto& in) { in.V = Int16::of(5461); })).message.empty());
 }

@@ -2,11 +2,11 @@
 // through the pure computation and through the pedestrian form.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/pedestrian/Walkway.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::pedestrian;
@@ -31,9 +31,22 @@ TEST(Walkway, WorkedExampleGivesCWithFlowRate42) {
 }
 
 TEST(Walkway, EachBoundBelongsToTheBetterLevel) {
-    struct Case { int Vp; char level; };
-    for (Case c : {Case{0, 'A'}, {20, 'A'}, {21, 'B'}, {32, 'B'}, {33, 'C'}, {46, 'C'}, {47, 'D'},
-                   {70, 'D'}, {71, 'E'}, {106, 'E'}, {107, 'F'}, {32767, 'F'}})
+    struct Case {
+        int Vp;
+        char level;
+    };
+    for (Case c : {Case{0, 'A'},
+                   {20, 'A'},
+                   {21, 'B'},
+                   {32, 'B'},
+                   {33, 'C'},
+                   {46, 'C'},
+                   {47, 'D'},
+                   {70, 'D'},
+                   {71, 'E'},
+                   {106, 'E'},
+                   {107, 'F'},
+                   {32767, 'F'}})
         EXPECT_EQ(walkwayLevel(Int16::of(c.Vp)), c.level) << c.Vp;
     // Through the computation: 2 m, 600 per 15 minutes is exactly 20 per minute per metre.
     EXPECT_EQ(analyseWalkway(walkway(2, 0, 600)).los, 'A');
@@ -43,18 +56,18 @@ TEST(Walkway, EachBoundBelongsToTheBetterLevel) {
 TEST(Walkway, FlowRateRoundsHalfToEven) {
     // 1 m: V15 / 15. 37.5 -> 38 (even), 22.5 -> 22 (even).
     EXPECT_EQ(analyseWalkway(walkway(1, 0, 562.5)).Vp.value(), 37);  // V15 562 (even); 562 / 15 = 37.47
-    EXPECT_EQ(analyseWalkway(walkway(2, 0, 1125)).Vp.value(), 38);          // 37.5
-    EXPECT_EQ(analyseWalkway(walkway(2, 0, 675)).Vp.value(), 22);           // 22.5
+    EXPECT_EQ(analyseWalkway(walkway(2, 0, 1125)).Vp.value(), 38);   // 37.5
+    EXPECT_EQ(analyseWalkway(walkway(2, 0, 675)).Vp.value(), 22);    // 22.5
 }
 
 TEST(Walkway, RefusesInputItCannotComputeWith) {
     auto refused = [](WalkwayInput in) { return test::refused([&] { analyseWalkway(in); }); };
-    EXPECT_TRUE(refused(walkway(4.3f, 4.3f, 1827)));    // no effective width
-    EXPECT_TRUE(refused(walkway(1.0f, 1.4f, 1827)));    // negative effective width
-    EXPECT_TRUE(refused(walkway(-4.3f, -5.0f, 1827)));  // negative widths
-    EXPECT_TRUE(refused(walkway(4.3f, 1.4f, -1)));      // negative volume
+    EXPECT_TRUE(refused(walkway(4.3f, 4.3f, 1827)));     // no effective width
+    EXPECT_TRUE(refused(walkway(1.0f, 1.4f, 1827)));     // negative effective width
+    EXPECT_TRUE(refused(walkway(-4.3f, -5.0f, 1827)));   // negative widths
+    EXPECT_TRUE(refused(walkway(4.3f, 1.4f, -1)));       // negative volume
     EXPECT_TRUE(refused(walkway(1.0f, 0.999f, 30000)));  // flow rate beyond 16 bits
-    EXPECT_FALSE(refused(walkway(4.3f, 0.0f, 0)));      // no pedestrians is a valid A
+    EXPECT_FALSE(refused(walkway(4.3f, 0.0f, 0)));       // no pedestrians is a valid A
 }
 
 class PedestrianFormTest : public ::testing::Test {
@@ -96,9 +109,12 @@ TEST_F(PedestrianFormTest, LevelBoundsThroughTheWindow) {
     // 2 m wide, no obstruction: Vp = V15 / 30.
     form.setText("txtTotWidth_Road", "2");
     form.setText("txtTotViolationWidth_Road", "0");
-    struct Case { const char* V15; const char* line; };
-    for (Case c : {Case{"600", "=  20인/분/m"}, {"630", "=  21인/분/m"}, {"3180", "= 106인/분/m"},
-                   {"3210", "= 107인/분/m"}}) {
+    struct Case {
+        const char* V15;
+        const char* line;
+    };
+    for (Case c :
+         {Case{"600", "=  20인/분/m"}, {"630", "=  21인/분/m"}, {"3180", "= 106인/분/m"}, {"3210", "= 107인/분/m"}}) {
         form.setText("txtPeakPedVolume_Road", c.V15);
         ASSERT_TRUE(form.press("cmdResultPedRoad").ok()) << c.V15;
         EXPECT_NE(form.resultText().find(c.line), std::string::npos) << c.V15;

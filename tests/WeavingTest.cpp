@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "TestSupport.h"
 #include "analyses/weaving/Weaving.h"
 #include "analyses/weaving/WeavingDesign.h"
 #include "analyses/weaving/WeavingForm.h"
@@ -13,7 +14,6 @@
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
-#include "TestSupport.h"
 
 using namespace verosa;
 using namespace verosa::analyses::weaving;
@@ -153,12 +153,32 @@ TEST(WeavingDesign, NoHeavyVehicleFactorInTheDesignFlows) {
 // ---- levels and the search ----
 
 TEST(WeavingLevels, EachBoundKeepsTheBetterLevel) {
-    struct Case { float D; char level; };
-    for (Case c : {Case{0, 'A'}, {6, 'A'}, {6.01f, 'B'}, {12, 'B'}, {12.01f, 'C'}, {17, 'C'}, {17.01f, 'D'},
-                   {22, 'D'}, {22.01f, 'E'}, {27, 'E'}, {27.01f, 'F'}})
+    struct Case {
+        float D;
+        char level;
+    };
+    for (Case c : {Case{0, 'A'},
+                   {6, 'A'},
+                   {6.01f, 'B'},
+                   {12, 'B'},
+                   {12.01f, 'C'},
+                   {17, 'C'},
+                   {17.01f, 'D'},
+                   {22, 'D'},
+                   {22.01f, 'E'},
+                   {27, 'E'},
+                   {27.01f, 'F'}})
         EXPECT_EQ(mainlineLevel(c.D), c.level) << c.D;
-    for (Case c : {Case{7.5f, 'A'}, {7.51f, 'B'}, {12.5f, 'B'}, {12.51f, 'C'}, {17.5f, 'C'}, {17.51f, 'D'},
-                   {25, 'D'}, {25.01f, 'E'}, {37.5f, 'E'}, {37.51f, 'F'}})
+    for (Case c : {Case{7.5f, 'A'},
+                   {7.51f, 'B'},
+                   {12.5f, 'B'},
+                   {12.51f, 'C'},
+                   {17.5f, 'C'},
+                   {17.51f, 'D'},
+                   {25, 'D'},
+                   {25.01f, 'E'},
+                   {37.5f, 'E'},
+                   {37.51f, 'F'}})
         EXPECT_EQ(rampLevel(c.D), c.level) << c.D;
     // Through the ramp-to-ramp computation: 825 / (2 x 55) = 7.5 exactly.
     WeavingInput in = example3();
@@ -185,8 +205,7 @@ TEST(WeavingDesign, DensityAtTheBoundLetsTheSearchGoOn) {
 
 TEST(WeavingDesign, DensityBeyondTheBoundAtLmaxStopsAtOnce) {
     int runs = 0;
-    const LengthSearch s =
-        searchMinimumLength(Int16::of(400), Int16::of(6), [&](Int16) { return ++runs, 21.48f; });
+    const LengthSearch s = searchMinimumLength(Int16::of(400), Int16::of(6), [&](Int16) { return ++runs, 21.48f; });
     ASSERT_TRUE(s.found);
     EXPECT_EQ(s.Lstar.value(), 410);
     EXPECT_EQ(runs, 1);
@@ -499,7 +518,7 @@ TEST_F(WeavingFormTest, RefusalLeavesThePreviousReportAndDiagram) {
 
 TEST_F(WeavingFormTest, AnalysisReadsTheModeKeyAgain) {
     auto f = open("weavingoper");
-    f->press("cmdEx1");  // fills the target as well
+    f->press("cmdEx1");           // fills the target as well
     index.key = "weavingdesign";  // the menu's design command while the window is open
     ASSERT_TRUE(f->press("cmdResult").ok());
     EXPECT_EQ(f->layout(), WeavingForm::Mode::Design);

@@ -60,7 +60,9 @@ std::vector<Record> parseCsv(const std::string& text, const fs::path& path) {
         if (i < n && text[i] == '"') {
             ++i;
             while (true) {
-                if (i == n) throw std::runtime_error(path.string() + ":" + std::to_string(line) + ": unterminated quoted field");
+                if (i == n)
+                    throw std::runtime_error(path.string() + ":" + std::to_string(line) +
+                                             ": unterminated quoted field");
                 if (text[i] == '"') {
                     if (i + 1 < n && text[i + 1] == '"') {
                         field += '"';

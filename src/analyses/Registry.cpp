@@ -4,21 +4,18 @@
 #include "analyses/freeway/FreewayForm.h"
 #include "analyses/multilane/MultilaneForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
+#include "analyses/ramp/RampForm.h"
 #include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/weaving/WeavingForm.h"
-#include "analyses/ramp/RampForm.h"
 
 namespace verosa::analyses {
 
 // One line per built window; a facility's folder provides its factory.
 const std::vector<WindowEntry>& windows() {
     static const std::vector<WindowEntry> list = {
-        {"frmHighWay", freeway::makeFreewayForm},
-        {"frmManyWay", multilane::makeMultilaneForm},
-        {"frm2Roadway", twolane::makeTwoLaneForm},
-        {"frmPedestrian", pedestrian::makePedestrianForm},
-        {"frmWeaving", weaving::makeWeavingForm},
-        {"frmBike", bicycle::makeBicycleForm},
+        {"frmHighWay", freeway::makeFreewayForm},  {"frmManyWay", multilane::makeMultilaneForm},
+        {"frm2Roadway", twolane::makeTwoLaneForm}, {"frmPedestrian", pedestrian::makePedestrianForm},
+        {"frmWeaving", weaving::makeWeavingForm},  {"frmBike", bicycle::makeBicycleForm},
         {"frmConnector", ramp::makeRampForm},
     };
     return list;
@@ -45,9 +42,9 @@ const std::vector<AnalysisEntry>& analyses() {
 
 const std::vector<std::string>& allAnalysisNames() {
     static const std::vector<std::string> names = {
-        "freeway-oper", "freeway-design", "weaving-oper", "weaving-design", "ramp",
-        "multilane", "twolane", "signalized", "arterial", "unsignalized", "walkway",
-        "crosswalk", "stairway", "waitarea", "busload", "berth", "bicycle"};
+        "freeway-oper", "freeway-design", "weaving-oper", "weaving-design", "ramp",    "multilane",
+        "twolane",      "signalized",     "arterial",     "unsignalized",   "walkway", "crosswalk",
+        "stairway",     "waitarea",       "busload",      "berth",          "bicycle"};
     return names;
 }
 

@@ -48,7 +48,8 @@ struct Request {
 int parseInt(const std::string& text, const std::string& what) {
     int v = 0;
     auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || p != text.data() + text.size()) throw UsageError("not a whole number for " + what + ": " + text);
+    if (ec != std::errc() || p != text.data() + text.size())
+        throw UsageError("not a whole number for " + what + ": " + text);
     return v;
 }
 
@@ -241,8 +242,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kUsage;
     } catch (const Failure& f) {
         return endOf(form::Outcome{f.error().kind == ErrorKind::MissingTable ? Outcome::Status::MissingTable
-                                                                               : Outcome::Status::Failed,
-                                   form::Message{{}, f.error().message}, {}, {}, false, false},
+                                                                             : Outcome::Status::Failed,
+                                   form::Message{{}, f.error().message},
+                                   {},
+                                   {},
+                                   false,
+                                   false},
                      err);
     } catch (const std::exception& e) {
         // A fault of the program itself, not of the input: never a usage error.

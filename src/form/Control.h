@@ -32,8 +32,8 @@ struct GridData {
     int cols = 0;
     int fixedRows = 1;
     int fixedCols = 1;
-    bool editable = false;                       // cells below the fixed rows typed in place
-    int editableRowLimit = -1;                   // rows >= this are not typed in (-1: none)
+    bool editable = false;                        // cells below the fixed rows typed in place
+    int editableRowLimit = -1;                    // rows >= this are not typed in (-1: none)
     std::vector<std::vector<std::string>> cells;  // [row][col]
     std::vector<int> columnWidthTwips;            // 0 = the view decides
     void resize(int newRows, int newCols);
@@ -60,8 +60,8 @@ struct Control {
     ControlKind kind = ControlKind::Text;
     std::string caption;  // label text, field caption shown beside it, button/option/frame caption
     std::string toolTip;
-    int page = -1;        // tab page index; -1 is outside the tabs (the window's button row)
-    std::string parent;   // the Frame it sits in; empty for the page itself
+    int page = -1;       // tab page index; -1 is outside the tabs (the window's button row)
+    std::string parent;  // the Frame it sits in; empty for the page itself
     bool visible = true;
     bool enabled = true;
     bool dimmed = false;  // painted in the window's background colour (disabled places)
@@ -73,19 +73,21 @@ struct Control {
     bool checked = false;            // Option, Check
     std::string group;               // Option: its exclusive group
     ButtonRole role = ButtonRole::Other;
-    GridData grid;                   // Grid
-    DrawingData drawing;             // Drawing
+    GridData grid;                    // Grid
+    DrawingData drawing;              // Drawing
     std::vector<std::string> sheets;  // ResultView with several worksheet pages
     int sheet = 0;                    // the sheet shown
 
     // Layout hints for the view: the row and column of the control within its
     // container, and how many it spans; column counts pairs of caption + field.
     int row = 0, col = 0, rowSpan = 1, colSpan = 1;
-    int width = 0;  // preferred width in characters (0: the view decides)
+    int width = 0;    // preferred width in characters (0: the view decides)
     int columns = 1;  // Frame: field columns of its own layout
     int lines = 1;    // Label, Text: lines of text shown
 
-    std::string listText() const { return index >= 0 && index < (int)items.size() ? items[(size_t)index] : std::string(); }
+    std::string listText() const {
+        return index >= 0 && index < (int)items.size() ? items[(size_t)index] : std::string();
+    }
 };
 
 }  // namespace verosa::form

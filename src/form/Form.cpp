@@ -136,9 +136,7 @@ Control& Form::addDrawing(std::string name, double width, double height) {
     return c;
 }
 
-Control& Form::addResultView(std::string name) {
-    return add(std::move(name), ControlKind::ResultView, {});
-}
+Control& Form::addResultView(std::string name) { return add(std::move(name), ControlKind::ResultView, {}); }
 
 Control& Form::place(Control& c, int row, int col, int rowSpan, int colSpan) {
     c.row = row;
@@ -352,9 +350,7 @@ Control* Form::resultView() {
     return nullptr;
 }
 
-void Form::writeReport(std::string text, int resultPage) {
-    writeSheets({std::move(text)}, 0, resultPage);
-}
+void Form::writeReport(std::string text, int resultPage) { writeSheets({std::move(text)}, 0, resultPage); }
 
 void Form::writeSheets(std::vector<std::string> sheets, int sheet, int resultPage) {
     Control* view = resultView();

@@ -22,7 +22,9 @@
 #include "form/Control.h"
 #include "numeric/Result.h"
 
-namespace verosa::tables { class LookupTableStore; }
+namespace verosa::tables {
+class LookupTableStore;
+}
 
 namespace verosa::form {
 
@@ -148,9 +150,9 @@ protected:
 
     // ---- used by handlers: the same change handling as a user's action ----
     Control& control(const std::string& name);
-    void set(const std::string& name, const std::string& text);  // Text
-    void choose(const std::string& name, int index);             // List
-    void tick(const std::string& name, bool checked = true);     // Option / Check
+    void set(const std::string& name, const std::string& text);              // Text
+    void choose(const std::string& name, int index);                         // List
+    void tick(const std::string& name, bool checked = true);                 // Option / Check
     void setItems(const std::string& name, std::vector<std::string> items);  // rebuilt, no choice; runs nothing
     void setVisible(const std::string& name, bool visible);
     void setEnabled(const std::string& name, bool enabled);
@@ -179,7 +181,8 @@ private:
     void changed(Control& c);
     void clicked(const std::string& name);
     Control* resultView();
-    template <class F> Outcome act(F&& f);
+    template <class F>
+    Outcome act(F&& f);
     void run(const Handler& h);
 
     FormContext context_;

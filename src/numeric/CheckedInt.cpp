@@ -16,9 +16,7 @@ std::string integerText(long long v) {
     return std::string(buf, res.ptr);
 }
 
-std::string rangeText(long long lo, long long hi) {
-    return "(" + integerText(lo) + " ~ " + integerText(hi) + ")";
-}
+std::string rangeText(long long lo, long long hi) { return "(" + integerText(lo) + " ~ " + integerText(hi) + ")"; }
 
 // x rounded to an integer, halves to the even neighbour, on the exact binary
 // value (x - floor(x) is exact for every finite double).

@@ -38,12 +38,30 @@ public:
     friend CheckedInt operator*(CheckedInt a, CheckedInt b) { return of((long long)a.v_ * b.v_); }
     // An integer literal counts as an integer of the same width (checked);
     // templates, so that a real operand takes the real path instead.
-    template <std::integral I> friend CheckedInt operator+(CheckedInt a, I b) { return of((long long)a.v_ + (long long)b); }
-    template <std::integral I> friend CheckedInt operator-(CheckedInt a, I b) { return of((long long)a.v_ - (long long)b); }
-    template <std::integral I> friend CheckedInt operator*(CheckedInt a, I b) { return of((long long)a.v_ * (long long)b); }
-    template <std::integral I> friend CheckedInt operator+(I a, CheckedInt b) { return of((long long)a + (long long)b.v_); }
-    template <std::integral I> friend CheckedInt operator-(I a, CheckedInt b) { return of((long long)a - (long long)b.v_); }
-    template <std::integral I> friend CheckedInt operator*(I a, CheckedInt b) { return of((long long)a * (long long)b.v_); }
+    template <std::integral I>
+    friend CheckedInt operator+(CheckedInt a, I b) {
+        return of((long long)a.v_ + (long long)b);
+    }
+    template <std::integral I>
+    friend CheckedInt operator-(CheckedInt a, I b) {
+        return of((long long)a.v_ - (long long)b);
+    }
+    template <std::integral I>
+    friend CheckedInt operator*(CheckedInt a, I b) {
+        return of((long long)a.v_ * (long long)b);
+    }
+    template <std::integral I>
+    friend CheckedInt operator+(I a, CheckedInt b) {
+        return of((long long)a + (long long)b.v_);
+    }
+    template <std::integral I>
+    friend CheckedInt operator-(I a, CheckedInt b) {
+        return of((long long)a - (long long)b.v_);
+    }
+    template <std::integral I>
+    friend CheckedInt operator*(I a, CheckedInt b) {
+        return of((long long)a * (long long)b.v_);
+    }
     // The original's "/" of two integers: a real quotient; a zero divisor fails.
     friend Real operator/(CheckedInt a, CheckedInt b) { return divide(a.v_, b.v_); }
     friend constexpr bool operator==(CheckedInt a, CheckedInt b) { return a.v_ == b.v_; }

@@ -14,9 +14,7 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The field's name for a message: "입력값" where the caller gave none.
-std::string fieldName(std::string_view what) {
-    return what.empty() ? std::string("입력값") : std::string(what);
-}
+std::string fieldName(std::string_view what) { return what.empty() ? std::string("입력값") : std::string(what); }
 
 }  // namespace
 
@@ -32,8 +30,8 @@ std::optional<double> tryNum(std::string_view text) {
 
     // Mantissa: digits with at most one point, at least one digit in all.
     std::string mantissa;
-    int intDigits = 0;        // integer digits after leading zeros
-    int leadingFracZeros = 0; // zeros after the point before the first other digit
+    int intDigits = 0;         // integer digits after leading zeros
+    int leadingFracZeros = 0;  // zeros after the point before the first other digit
     bool seenNonZero = false;
     bool seenPoint = false;
     int digits = 0;
@@ -81,8 +79,7 @@ std::optional<double> tryNum(std::string_view text) {
         normal.append(buf, res.ptr);
     }
     double value = 0.0;
-    auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value,
-                                     std::chars_format::general);
+    auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value, std::chars_format::general);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
         // Decimal order of the value: too large is not finite, too small is zero.
@@ -96,9 +93,7 @@ std::optional<double> tryNum(std::string_view text) {
     return negative ? -value : value;
 }
 
-double num(std::string_view text) {
-    return readDouble(text);
-}
+double num(std::string_view text) { return readDouble(text); }
 
 double readDouble(std::string_view text, std::string_view what) {
     std::optional<double> value = tryNum(text);

@@ -25,8 +25,7 @@ struct Scientific {
 
 Scientific scientific(double x, int significant) {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific,
-                             significant - 1);
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, significant - 1);
     std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     Scientific s;
     std::size_t e = text.find('e');
@@ -157,9 +156,7 @@ Decimal roundTo(Decimal d, int decimals, Halves halves) {
     return padded({kept, decimals});
 }
 
-bool isZero(const std::string& digits) {
-    return digits.find_first_not_of('0') == std::string::npos;
-}
+bool isZero(const std::string& digits) { return digits.find_first_not_of('0') == std::string::npos; }
 
 // Integer digits of a decimal without leading zeros (empty for none).
 std::string integerDigits(const Decimal& d) {
@@ -183,8 +180,7 @@ std::string plain(double x) { return plainOf(numtext(x)); }
 std::string format(double x, std::string_view pattern) {
     std::size_t point = pattern.find('.');
     std::string_view intPattern = pattern.substr(0, point);
-    std::string_view fracPattern =
-        point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+    std::string_view fracPattern = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
     for (char c : pattern) {
         if (c != '#' && c != '0' && c != '.') {
             throw std::invalid_argument("unsupported numeric pattern");
@@ -222,13 +218,9 @@ std::string format(double x, std::string_view pattern) {
     return out;
 }
 
-std::string formatText(std::string_view text, std::string_view pattern) {
-    return format(num(text), pattern);
-}
+std::string formatText(std::string_view text, std::string_view pattern) { return format(num(text), pattern); }
 
-double roundThrough(double x, std::string_view pattern) {
-    return num(format(x, pattern));
-}
+double roundThrough(double x, std::string_view pattern) { return num(format(x, pattern)); }
 
 double roundHalfEven(double x, int decimals) {
     if (decimals < 0) throw std::invalid_argument("negative number of decimals");

@@ -76,8 +76,7 @@ protected:
                 break;
             case form::Shape::Kind::Ellipse: p.drawEllipse(box); break;
             case form::Shape::Kind::Text:
-                p.drawText(QRectF(at(s.x1, s.y1), QSizeF(width(), height())), Qt::AlignLeft | Qt::AlignTop,
-                           qs(s.text));
+                p.drawText(QRectF(at(s.x1, s.y1), QSizeF(width(), height())), Qt::AlignLeft | Qt::AlignTop, qs(s.text));
                 break;
             }
         }
@@ -286,8 +285,7 @@ QWidget* AnalysisWindow::makeWidget(const Control& c, Bound& bound) {
         auto* grid = new QTableWidget;
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
-        grid->setEditTriggers(c.grid.editable ? QAbstractItemView::AllEditTriggers
-                                              : QAbstractItemView::NoEditTriggers);
+        grid->setEditTriggers(c.grid.editable ? QAbstractItemView::AllEditTriggers : QAbstractItemView::NoEditTriggers);
         widget = grid;
         break;
     }
@@ -308,9 +306,8 @@ void AnalysisWindow::connectWidget(const Control& c, QWidget* widget) {
     const std::string name = c.name;
     switch (c.kind) {
     case ControlKind::Text:
-        connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this, [this, name](const QString& text) {
-            act([&] { return form_->setText(name, ss(text)); });
-        });
+        connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this,
+                [this, name](const QString& text) { act([&] { return form_->setText(name, ss(text)); }); });
         break;
     case ControlKind::List:
         connect(static_cast<QComboBox*>(widget), &QComboBox::activated, this,
@@ -361,8 +358,8 @@ void AnalysisWindow::act(F&& action) {
     } catch (const Failure& f) {
         failure = form::Message{"입력오류", f.error().message, form::MessageIcon::Error};
     } catch (const std::exception& e) {
-        failure = form::Message{"오류", std::string("처리할 수 없는 입력입니다.\n") + e.what(),
-                                form::MessageIcon::Error};
+        failure =
+            form::Message{"오류", std::string("처리할 수 없는 입력입니다.\n") + e.what(), form::MessageIcon::Error};
     } catch (...) {
         failure = form::Message{"오류", "처리할 수 없는 입력입니다.", form::MessageIcon::Error};
     }
@@ -431,8 +428,7 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
     case ControlKind::List: {
         auto* list = static_cast<QComboBox*>(w);
         bool same = list->count() == static_cast<int>(c.items.size());
-        for (int i = 0; same && i < list->count(); ++i)
-            same = list->itemText(i) == qs(c.items[static_cast<size_t>(i)]);
+        for (int i = 0; same && i < list->count(); ++i) same = list->itemText(i) == qs(c.items[static_cast<size_t>(i)]);
         if (!same) {
             list->clear();
             for (const auto& item : c.items) list->addItem(qs(item));
@@ -489,9 +485,8 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
         }
         int width = 2 * table->frameWidth();
         for (int col = 0; col < g.cols; ++col) {
-            const int twips = col < static_cast<int>(g.columnWidthTwips.size())
-                                  ? g.columnWidthTwips[static_cast<size_t>(col)]
-                                  : 0;
+            const int twips =
+                col < static_cast<int>(g.columnWidthTwips.size()) ? g.columnWidthTwips[static_cast<size_t>(col)] : 0;
             if (twips > 0) table->setColumnWidth(col, twipsToPixels(table, twips));
             width += table->columnWidth(col);
         }
@@ -503,8 +498,9 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
     case ControlKind::Drawing: static_cast<ShapeView*>(w)->setData(c.drawing); break;
     case ControlKind::ResultView: {
         const std::string& report =
-            c.sheets.empty() ? c.text
-                             : c.sheets[static_cast<size_t>(std::clamp(c.sheet, 0, static_cast<int>(c.sheets.size()) - 1))];
+            c.sheets.empty()
+                ? c.text
+                : c.sheets[static_cast<size_t>(std::clamp(c.sheet, 0, static_cast<int>(c.sheets.size()) - 1))];
         if (report != bound.shown) {
             static_cast<QPlainTextEdit*>(w)->setPlainText(reportForView(report));
             bound.shown = report;

@@ -51,7 +51,8 @@ private:
     void build();
     QWidget* makeWidget(const form::Control& c, Bound& bound);
     void connectWidget(const form::Control& c, QWidget* widget);
-    template <class F> void act(F&& action);
+    template <class F>
+    void act(F&& action);
     void sync();
     void syncControl(const form::Control& c, Bound& bound);
     void showOutcome(const form::Outcome& outcome);

@@ -132,11 +132,14 @@ MainWindow::~MainWindow() {
 
 void MainWindow::createActions() {
     openAct_ = makeAction(this, "mnuOpen", QStringLiteral("불러오기"));
-    connect(openAct_, &QAction::triggered, this, [this] { guardSlot(this, QStringLiteral("불러오기"), [this] { openFile(); }); });
+    connect(openAct_, &QAction::triggered, this,
+            [this] { guardSlot(this, QStringLiteral("불러오기"), [this] { openFile(); }); });
     saveAct_ = makeAction(this, "mnuSave", QStringLiteral("저장하기"));
-    connect(saveAct_, &QAction::triggered, this, [this] { guardSlot(this, QStringLiteral("저장하기"), [this] { saveFile(); }); });
+    connect(saveAct_, &QAction::triggered, this,
+            [this] { guardSlot(this, QStringLiteral("저장하기"), [this] { saveFile(); }); });
     printAct_ = makeAction(this, "mnuPrint", QStringLiteral("인쇄"));
-    connect(printAct_, &QAction::triggered, this, [this] { guardSlot(this, QStringLiteral("인쇄"), [this] { printFile(); }); });
+    connect(printAct_, &QAction::triggered, this,
+            [this] { guardSlot(this, QStringLiteral("인쇄"), [this] { printFile(); }); });
     exitAct_ = makeAction(this, "mnuExit", QStringLiteral("종료"));
     connect(exitAct_, &QAction::triggered, this, &QWidget::close);
 

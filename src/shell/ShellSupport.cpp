@@ -37,8 +37,7 @@ QSize ReportView::forLines(int lines) const {
     const QFontMetrics fm(font());
     const int frame = 2 * frameWidth() + 8;
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return {fm.horizontalAdvance(QString(76, QLatin1Char('a'))) + frame + scrollBar,
-            fm.lineSpacing() * lines + frame};
+    return {fm.horizontalAdvance(QString(76, QLatin1Char('a'))) + frame + scrollBar, fm.lineSpacing() * lines + frame};
 }
 
 QSize ReportView::sizeHint() const { return forLines(36); }

@@ -10,8 +10,7 @@
 
 namespace verosa::shell {
 
-SplashWindow::SplashWindow(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(560, 320);
@@ -49,8 +48,7 @@ void SplashWindow::paintEvent(QPaintEvent*) {
     // A road running into the distance under the name.
     const double w = area.width(), h = area.height();
     QPolygonF road;
-    road << QPointF(w * 0.47, h * 0.62) << QPointF(w * 0.53, h * 0.62) << QPointF(w * 0.78, h)
-         << QPointF(w * 0.22, h);
+    road << QPointF(w * 0.47, h * 0.62) << QPointF(w * 0.53, h * 0.62) << QPointF(w * 0.78, h) << QPointF(w * 0.22, h);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 64, 72));
     p.drawPolygon(road);

@@ -15,7 +15,8 @@ namespace {
 
 [[noreturn]] void missing(const std::string& file, const std::string& table, const std::string& why) {
     throw Failure({ErrorKind::MissingTable,
-                   "표 파일 \"" + file + "\"의 표 \"" + table + "\"을(를) 읽을 수 없습니다: " + why, {}});
+                   "표 파일 \"" + file + "\"의 표 \"" + table + "\"을(를) 읽을 수 없습니다: " + why,
+                   {}});
 }
 
 // Owns an open connection and a prepared statement.
@@ -61,7 +62,8 @@ LookupTableStore::LookupTableStore(std::filesystem::path folder) : folder_(std::
 LookupTable LookupTableStore::open(const std::string& file, const std::string& table) const {
     const std::filesystem::path path = folder_ / file;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) missing(file, table, "파일이 없습니다 (" + path.string() + ").");
+    if (!std::filesystem::is_regular_file(path, error))
+        missing(file, table, "파일이 없습니다 (" + path.string() + ").");
 
     Connection c;
     // Read-only: a missing file must not be created as an empty database.
@@ -94,7 +96,8 @@ LookupTable LookupTableStore::open(const std::string& file, const std::string& t
         }
         cells.push_back(std::move(row));
     }
-    if (step != SQLITE_DONE) missing(file, table, "파일을 읽을 수 없습니다 (" + std::string(sqlite3_errmsg(c.db)) + ").");
+    if (step != SQLITE_DONE)
+        missing(file, table, "파일을 읽을 수 없습니다 (" + std::string(sqlite3_errmsg(c.db)) + ").");
     return LookupTable(table, std::move(cells));
 }
 

@@ -14,7 +14,7 @@ public:
     LookupTable(std::string name, std::vector<std::vector<std::string>> cells);
     const std::string& name() const { return name_; }
     int rows() const { return static_cast<int>(cells_.size()); }  // including row 0
-    int cols() const;                                              // including column 0
+    int cols() const;                                             // including column 0
     // The cell's text; a cell outside the grid is an arithmetic failure naming
     // the table, never a silent 0.
     const std::string& cell(int row, int col) const;

@@ -7,9 +7,9 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -17,11 +17,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "GuiSupport.h"
 #include "analyses/Registry.h"
 #include "shell/AnalysisWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/ShellSupport.h"
-#include "GuiSupport.h"
 #include "tables/LookupTable.h"
 
 using verosa::guitest::MessageBoxCatcher;
@@ -309,8 +309,8 @@ TEST(Screenshot, EveryBuiltWindowOpensFromTheMenu) {
         ASSERT_NE(sub, nullptr) << command->objectName().toStdString();
         auto* window = qobject_cast<AnalysisWindow*>(sub->widget());
         ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(boxes.boxes().empty()) << command->objectName().toStdString() << ": "
-                                           << boxes.boxes().front().text.toStdString();
+        EXPECT_TRUE(boxes.boxes().empty())
+            << command->objectName().toStdString() << ": " << boxes.boxes().front().text.toStdString();
         boxes.clear();
         auto* tabs = window->findChild<QTabWidget*>("SSTab1");
         ASSERT_NE(tabs, nullptr);

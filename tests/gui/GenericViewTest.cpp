@@ -18,9 +18,9 @@
 #include <QTest>
 #include <stdexcept>
 
+#include "GuiSupport.h"
 #include "form/Form.h"
 #include "shell/AnalysisWindow.h"
-#include "GuiSupport.h"
 
 using verosa::guitest::MessageBoxCatcher;
 using verosa::shell::AnalysisWindow;
@@ -57,8 +57,8 @@ public:
         form::Control& grid = addGrid("MSFTable", 3, 3);
         grid.grid.editable = true;
         grid.grid.cells[0] = {"", "열1", "열2"};
-        addDrawing("picSketch", 200, 100).drawing.shapes.push_back(
-            {form::Shape::Kind::Rect, 10, 10, 190, 90, "", true, false, "box"});
+        addDrawing("picSketch", 200, 100)
+            .drawing.shapes.push_back({form::Shape::Kind::Rect, 10, 10, 190, 90, "", true, false, "box"});
 
         beginPage(2);
         addResultView();
@@ -67,8 +67,8 @@ public:
         addButton("cmdExit", "종 료(&X)", form::ButtonRole::Exit);
 
         onChange("cboKind", [this] {
-            setItems("cboSub", indexOf("cboKind") == 0 ? std::vector<std::string>{"a1", "a2"}
-                                                       : std::vector<std::string>{"b1"});
+            setItems("cboSub",
+                     indexOf("cboKind") == 0 ? std::vector<std::string>{"a1", "a2"} : std::vector<std::string>{"b1"});
         });
         onChange("chkMore", [this] { setVisible("txtMore", isChecked("chkMore")); });
         onChange("txtMore", [this] { setLabel("lblEcho", "입력: " + textOf("txtMore")); });

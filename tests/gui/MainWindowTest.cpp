@@ -17,11 +17,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "GuiSupport.h"
 #include "analyses/Registry.h"
 #include "shell/AnalysisWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/ReportViewer.h"
-#include "GuiSupport.h"
 
 using verosa::guitest::MessageBoxCatcher;
 using verosa::shell::AnalysisWindow;
@@ -103,12 +103,17 @@ TEST(MainWindow, TitleAndWholeMenuInOrder) {
 
 TEST(MainWindow, FacilitiesNotBuiltAreDisabledWithATip) {
     MainWindow w;
-    const std::pair<const char*, const char*> commands[] = {
-        {"mnuHighwayServiceLevel", "frmHighWay"}, {"mnuWeavingDesign", "frmWeaving"},
-        {"mnuConnectorOperation", "frmConnector"}, {"mnuManywayOperation", "frmManyWay"},
-        {"mnu2WayRoadwayServiceLevel", "frm2Roadway"}, {"mnuSignalizedIntersection", "frmInterSection"},
-        {"mnuUrbanRuralRoadway", "frmUrban"}, {"mnuNonSingnalIntersection", "frmNoControlIntersection"},
-        {"mnuTransit", "frmTransit"}, {"mnuPedstrian", "frmPedestrian"}, {"mnuBycycle", "frmBike"}};
+    const std::pair<const char*, const char*> commands[] = {{"mnuHighwayServiceLevel", "frmHighWay"},
+                                                            {"mnuWeavingDesign", "frmWeaving"},
+                                                            {"mnuConnectorOperation", "frmConnector"},
+                                                            {"mnuManywayOperation", "frmManyWay"},
+                                                            {"mnu2WayRoadwayServiceLevel", "frm2Roadway"},
+                                                            {"mnuSignalizedIntersection", "frmInterSection"},
+                                                            {"mnuUrbanRuralRoadway", "frmUrban"},
+                                                            {"mnuNonSingnalIntersection", "frmNoControlIntersection"},
+                                                            {"mnuTransit", "frmTransit"},
+                                                            {"mnuPedstrian", "frmPedestrian"},
+                                                            {"mnuBycycle", "frmBike"}};
     for (const auto& [name, window] : commands) {
         QAction* a = action(w, name);
         ASSERT_NE(a, nullptr) << name;
@@ -119,7 +124,8 @@ TEST(MainWindow, FacilitiesNotBuiltAreDisabledWithATip) {
         }
     }
     EXPECT_TRUE(action(w, "mnuPedstrian")->isEnabled());
-    for (QMenu* menu : w.findChildren<QMenu*>()) EXPECT_TRUE(menu->toolTipsVisible()) << menu->objectName().toStdString();
+    for (QMenu* menu : w.findChildren<QMenu*>())
+        EXPECT_TRUE(menu->toolTipsVisible()) << menu->objectName().toStdString();
 }
 
 TEST(MainWindow, FacilityCommandWritesItsKeyAndOpensTheWindowOnce) {

@@ -72,10 +72,10 @@ constexpr int kMaxIntersections = 8;
 
 struct BikeStreetInput {
     double PHF = 0;
-    double bikeVolume = 0;  // bicycles/h
-    float W = 0;            // path width, m
-    double runSpeed = 0;    // running speed, km/h (urban street only)
-    int n = 0;              // intersections, 1 to 8 (0: none chosen)
+    double bikeVolume = 0;                             // bicycles/h
+    float W = 0;                                       // path width, m
+    double runSpeed = 0;                               // running speed, km/h (urban street only)
+    int n = 0;                                         // intersections, 1 to 8 (0: none chosen)
     std::array<Int16, kMaxIntersections + 1> cycle{};  // [1..n], s
     std::array<float, kMaxIntersections + 1> gC{};     // [1..n]
     std::array<double, kMaxIntersections + 1> L{};     // [0..n], used as km
@@ -83,12 +83,12 @@ struct BikeStreetInput {
 
 struct BikeStreetResult {
     Int16 Vb;
-    double fw = 0;  // width factor
+    double fw = 0;                                     // width factor
     std::array<Int16, kMaxIntersections + 1> Cbike{};  // [1..n], bicycles/h
     std::array<float, kMaxIntersections + 1> d{};      // [1..n], s, two decimals
-    float Dt = 0;   // total delay, s (urban street)
-    float Lt = 0;   // total length (urban street)
-    float ATS = 0;  // average travel speed, km/h, one decimal (urban street)
+    float Dt = 0;                                      // total delay, s (urban street)
+    float Lt = 0;                                      // total length (urban street)
+    float ATS = 0;                                     // average travel speed, km/h, one decimal (urban street)
     char los = 'F';
 };
 

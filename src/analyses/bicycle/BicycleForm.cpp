@@ -97,7 +97,8 @@ void BicycleForm::buildStreetFrame() {
     for (int i = 1; i <= kMaxIntersections; ++i) {
         const double x = placeX(i);
         shapes.push_back({Kind::Line, x, 16, x, 72, {}, true, false, "cross" + digit(i)});
-        shapes.push_back({Kind::Rect, x - 13, kStreetY - 12, x + 13, kStreetY + 12, {}, false, true, "place" + digit(i)});
+        shapes.push_back(
+            {Kind::Rect, x - 13, kStreetY - 12, x + 13, kStreetY + 12, {}, false, true, "place" + digit(i)});
         shapes.push_back({Kind::Text, x - 9, 0, 0, 0, "#" + digit(i), true, false, "label" + digit(i)});
     }
     for (int j = 0; j <= kMaxIntersections; ++j) {
@@ -121,8 +122,7 @@ void BicycleForm::buildStreetFrame() {
 
 void BicycleForm::buildExamples() {
     const char* const captions[] = {"Ex#1", "Ex#2", "Ex#3", "Ex#4", "Ex#5", "Ex#6"};
-    for (int k = 1; k <= 6; ++k)
-        addButton("cmdEx" + digit(k), captions[k - 1], form::ButtonRole::Example);
+    for (int k = 1; k <= 6; ++k) addButton("cmdEx" + digit(k), captions[k - 1], form::ButtonRole::Example);
 
     // The examples fill inputs only; they do not choose the flow type.
     onPress("cmdEx1", [this] {
@@ -286,6 +286,8 @@ std::string BicycleForm::runStreet() {
     return streetReport(in, r);
 }
 
-std::unique_ptr<form::Form> makeBicycleForm(form::FormContext context) { return std::make_unique<BicycleForm>(context); }
+std::unique_ptr<form::Form> makeBicycleForm(form::FormContext context) {
+    return std::make_unique<BicycleForm>(context);
+}
 
 }  // namespace verosa::analyses::bicycle

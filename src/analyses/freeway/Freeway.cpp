@@ -74,9 +74,10 @@ void checkFreewayInput(const FreewayInput& in, bool design) {
     }
     if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtPHF");
     if (readsPceTable(in) && pceColumn(heavyShare(in)) == 0)
-        refuseInput("중차량구성비가 50%를 넘으면 경사구간의 승용차환산계수(표 4-5)를 정할 수 없습니다. "
-                    "50% 이하로 입력하십시오.",
-                    "txtTotalPer");
+        refuseInput(
+            "중차량구성비가 50%를 넘으면 경사구간의 승용차환산계수(표 4-5)를 정할 수 없습니다. "
+            "50% 이하로 입력하십시오.",
+            "txtTotalPer");
 }
 
 void heavyVehicleFactor(const FreewayInput& in, const FreewayTables& t, Factors& f) {
@@ -133,9 +134,9 @@ OperationalResult analyseOperational(const FreewayInput& in, const FreewayTables
         r.MSF[i] = int16(c * vc);
         const long long lanesFlow = static_cast<long long>(r.MSF[i].value()) * in.N.value();
         if (lanesFlow < Int16::kMin || lanesFlow > Int16::kMax)
-            refuseInput(std::string("최대서비스교통량과 차로수의 곱(MSF × N)이 ") + kRangeText +
-                            " 차로수를 확인하십시오.",
-                        "txtLane");
+            refuseInput(
+                std::string("최대서비스교통량과 차로수의 곱(MSF × N)이 ") + kRangeText + " 차로수를 확인하십시오.",
+                "txtLane");
         const Int16 MSFxN = r.MSF[i] * in.N;
         r.SF[i] = toInt16(MSFxN * r.factors.fw * r.factors.fhv, "서비스수준별 교통량(SFi)이",
                           "차로수와 중차량 구성비율을 확인하십시오.", "txtLane");
@@ -153,11 +154,12 @@ DesignResult analyseDesign(const FreewayInput& in, const FreewayTables& t) {
     r.MSFi = int16(t.msf.number(in.targetLevel + 1, msfColumn));
     r.factors.fw = laneWidthFactor(in, t, true);
     heavyVehicleFactor(in, t, r.factors);
-    r.SF = toInt16(r.MSFi * r.factors.fw * r.factors.fhv, "공급 서비스 교통량(SF)이",
-                   "중차량 구성비율을 확인하십시오.", {});
+    r.SF = toInt16(r.MSFi * r.factors.fw * r.factors.fhv, "공급 서비스 교통량(SF)이", "중차량 구성비율을 확인하십시오.",
+                   {});
     if (r.SF <= Int16::of(0))
-        refuseInput("공급 서비스 교통량(SF)이 0 이하이므로 차로수(N = PDDHV / SF)를 구할 수 없습니다. "
-                    "중차량 구성비율을 확인하십시오.");
+        refuseInput(
+            "공급 서비스 교통량(SF)이 0 이하이므로 차로수(N = PDDHV / SF)를 구할 수 없습니다. "
+            "중차량 구성비율을 확인하십시오.");
     r.lanesQuotient = r.PDDHV / r.SF;
     // Halves go to the even neighbour: quotients of exactly 1, 2, 3 give 2, 2, 4.
     r.N = toInt16(r.lanesQuotient + 0.5, "차로수(N)가", "DDHV와 첨두시간계수를 확인하십시오.", "txtVolume");

@@ -51,8 +51,8 @@ void FreewayForm::declareControls() {
     place(addOption("optTwoSide", "양쪽", "side"), 0, 1);
     endFrame();
     addList("cboSideWidth", "장애물거리(m)", {"≥1.5", "1.0≤  ＜1.5", "0.5≤  ＜1.0", "0.0≤  ＜0.5"});
-    addLabel("lblSideNote", "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. ")
-        .lines = 2;
+    addLabel("lblSideNote", "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. ").lines =
+        2;
     endFrame();
 
     place(beginFrameControl("fraTraffic", "교통조건"), 0, 1);
@@ -159,9 +159,12 @@ form::Control& FreewayForm::beginFrameControl(const std::string& name, std::stri
 void FreewayForm::applyMode() {
     const bool operational = modeKey() == kOperationalKey;
     const bool design = modeKey() == kDesignKey;
-    if (operational) setTitle("고속도로 기본구간의 운영분석");
-    else if (design) setTitle("고속도로 기본구간의 설계분석");
-    else setTitle("고속도로 기본구간 분석");
+    if (operational)
+        setTitle("고속도로 기본구간의 운영분석");
+    else if (design)
+        setTitle("고속도로 기본구간의 설계분석");
+    else
+        setTitle("고속도로 기본구간 분석");
     if (operational) setCaption("txtVolume", "교통량");
     if (design) setCaption("txtVolume", "DDHV(vph)");
     setVisible("txtLane", !design);
@@ -206,8 +209,10 @@ FreewayInput FreewayForm::readInput(bool design) const {
     in.targetLevel = indexOf("cboLOS");
 
     in.bothSides = isChecked("optTwoSide");
-    if (isChecked("optOneSide")) in.sideText = "한쪽";
-    else if (in.bothSides) in.sideText = "양쪽";
+    if (isChecked("optOneSide"))
+        in.sideText = "한쪽";
+    else if (in.bothSides)
+        in.sideText = "양쪽";
 
     in.V = design ? readInt16(textOf("txtVolume"), "DDHV", "txtVolume")
                   : readInt16(textOf("txtVolume"), "교통량", "txtVolume");

@@ -21,8 +21,8 @@ constexpr int kRun = 36;  // 36 "─": inner width 72 columns
 void obstructionLines(BoxReport& b, const FreewayInput& in) {
     b.line("   │   ▷ 차로폭   :  " + at(in.laneWidthText, 5) + "                                        │");
     b.empty();
-    b.line("   │   ▷ 장애물위치 :  " + at(in.sideText, 2) + "              ▷ 장애물과의거리 : " +
-           at(in.sideDistanceText, 5) + "  │");
+    b.line("   │   ▷ 장애물위치 :  " + at(in.sideText, 2) +
+           "              ▷ 장애물과의거리 : " + at(in.sideDistanceText, 5) + "  │");
     b.empty();
 }
 
@@ -75,8 +75,8 @@ std::string operationalReport(const FreewayInput& in, const OperationalResult& r
 
     b.line("   │ 3. 교통조건                                                            │");
     b.empty();
-    b.line("   │   ▷ 교통량 :   " + at(numtext(in.V), 5) + "                   ▷ 첨두시간계수 :  " +
-           at(numtext(in.PHF), 4) + "        │");
+    b.line("   │   ▷ 교통량 :   " + at(numtext(in.V), 5) +
+           "                   ▷ 첨두시간계수 :  " + at(numtext(in.PHF), 4) + "        │");
     b.empty();
     vehicleMixLines(b, in);
     b.separator();
@@ -91,8 +91,7 @@ std::string operationalReport(const FreewayInput& in, const OperationalResult& r
     static const char* const kLevelLines[] = {"   │      - LOS A :  ", "   │      - LOS B :  ", "   │      - LOS C :  ",
                                               "   │      - LOS D :  ", "   │      - LOS E :  "};
     for (std::size_t i = 0; i < 5; ++i)
-        b.line(kLevelLines[i] + at(numtext(r.SF[i]), 5) +
-               "                                                  │");
+        b.line(kLevelLines[i] + at(numtext(r.SF[i]), 5) + "                                                  │");
     b.separator();
 
     b.line("   │ 5. 결   과                                                             │");
@@ -117,8 +116,8 @@ std::string designReport(const FreewayInput& in, const DesignResult& r) {
 
     b.line("   │ 2. 도로조건                                                            │");
     b.empty();
-    b.line("   │   ▷ 설계속도 :  " + at(in.designSpeedText, 5) + "               ▷ 서비스수준 :  " +
-           at(in.targetLevelText, 1) + "             │");
+    b.line("   │   ▷ 설계속도 :  " + at(in.designSpeedText, 5) +
+           "               ▷ 서비스수준 :  " + at(in.targetLevelText, 1) + "             │");
     b.empty();
     obstructionLines(b, in);
     b.separator();

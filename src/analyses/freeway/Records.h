@@ -36,9 +36,9 @@ struct FreewayInput {
     bool bothSides = false;
     std::string sideText;
 
-    Int16 V;            // volume (operational) or DDHV (design), veh/h
-    float PHF = 0;      // peak-hour factor
-    Int16 N;            // lanes per direction (operational)
+    Int16 V;                   // volume (operational) or DDHV (design), veh/h
+    float PHF = 0;             // peak-hour factor
+    Int16 N;                   // lanes per direction (operational)
     double mediumPercent = 0;  // num() of the medium-vehicle share, %
     double largePercent = 0;   // num() of the large-vehicle share, %
     double heavyPercent = 0;   // num() of the heavy-vehicle share (specific grade), %
@@ -73,9 +73,9 @@ struct DesignResult {
     Int16 PDDHV;  // design peak flow rate, veh/h
     Int16 MSFi;   // maximum service flow per lane of the target level
     Factors factors;
-    Int16 SF;     // service flow per lane
+    Int16 SF;                 // service flow per lane
     float lanesQuotient = 0;  // PDDHV / SF
-    Int16 N;      // lanes per direction
+    Int16 N;                  // lanes per direction
 };
 
 }  // namespace verosa::analyses::freeway

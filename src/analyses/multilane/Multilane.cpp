@@ -148,15 +148,17 @@ char multilaneLevel(const tables::LookupTable& t, int column, float S) {
 void checkManyWay(const MultilaneInput& in) {
     if (in.roadType < 0) refuseInput("도로 유형구분을 선택하십시오.", "cboTermType");
     if (in.D > 1.0)
-        refuseInput("신호 밀도는 1.0개/km 이하여야 합니다. 그보다 높은 신호 밀도는 보정계수 표와 "
-                    "서비스수준 기준에 없습니다.",
-                    "txtIntersection");
+        refuseInput(
+            "신호 밀도는 1.0개/km 이하여야 합니다. 그보다 높은 신호 밀도는 보정계수 표와 "
+            "서비스수준 기준에 없습니다.",
+            "txtIntersection");
     if (in.roadType == kTypeIII)
         refuseInput("유형 Ⅲ 도로에는 서비스수준 기준(표 6-8)이 없어 분석할 수 없습니다.", "cboTermType");
     if (in.roadType == kTypeI && in.D > 0.3)
-        refuseInput("유형 Ⅰ 도로의 신호 밀도는 0.3개/km 이하여야 합니다. 서비스수준 기준(표 6-8)에 "
-                    "그보다 높은 신호 밀도가 없습니다.",
-                    "txtIntersection");
+        refuseInput(
+            "유형 Ⅰ 도로의 신호 밀도는 0.3개/km 이하여야 합니다. 서비스수준 기준(표 6-8)에 "
+            "그보다 높은 신호 밀도가 없습니다.",
+            "txtIntersection");
     if (in.heavyPercent < 0 || in.heavyPercent > 100)
         refuseInput("중차량구성비는 0에서 100% 사이여야 합니다.", "txtTotalPer");
     if (in.measured) return;
@@ -169,15 +171,14 @@ void checkManyWay(const MultilaneInput& in) {
     if (in.volume < 0) refuseInput("교통량은 0 이상이어야 합니다.", "txtVolume");
     if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtPHF");
     if (!Int16::fits(in.volume / in.PHF))
-        refuseInput("첨두시간 환산 교통량(교통량 / PHF)이 정수 범위(-32768 ~ 32767)를 벗어났습니다. "
-                    "교통량과 첨두시간계수를 확인하십시오.",
-                    "txtVolume");
+        refuseInput(
+            "첨두시간 환산 교통량(교통량 / PHF)이 정수 범위(-32768 ~ 32767)를 벗어났습니다. "
+            "교통량과 첨두시간계수를 확인하십시오.",
+            "txtVolume");
     if (in.H > 80)
-        refuseInput("평면굴곡도는 80˚/km 이하여야 합니다. 그보다 큰 굴곡도의 보정값이 없습니다.",
-                    "txtHorizontal");
+        refuseInput("평면굴곡도는 80˚/km 이하여야 합니다. 그보다 큰 굴곡도의 보정값이 없습니다.", "txtHorizontal");
     if (in.G > 90)
-        refuseInput("종단경사도는 90m/km 이하여야 합니다. 그보다 큰 경사도의 보정값이 없습니다.",
-                    "txtVertical");
+        refuseInput("종단경사도는 90m/km 이하여야 합니다. 그보다 큰 경사도의 보정값이 없습니다.", "txtVertical");
 }
 
 MultilaneResult analyseMultilane(const MultilaneInput& in, const MultilaneTables& tables) {

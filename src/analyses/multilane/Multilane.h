@@ -49,17 +49,17 @@ struct MultilaneInput {
     float measuredSt2 = 0;
 
     // Road and traffic conditions (option "불가능").
-    double volume = 0;  // one-direction hourly volume as read
-    Int16 V;            // the volume rounded half to even
-    int laneWidth = -1;          // cboLaneWidth position
+    double volume = 0;   // one-direction hourly volume as read
+    Int16 V;             // the volume rounded half to even
+    int laneWidth = -1;  // cboLaneWidth position
     std::string laneWidthText;
-    int clearance = -1;          // cboSideWidth position
+    int clearance = -1;  // cboSideWidth position
     std::string clearanceText;
     float PHF = 0;
-    double H = 0;   // horizontal curvature, degrees per km
-    double G = 0;   // vertical alignment, m of rise and fall per km
-    double A = 0;   // access points per km
-    double gC = 0;  // mean green ratio of the signals
+    double H = 0;        // horizontal curvature, degrees per km
+    double G = 0;        // vertical alignment, m of rise and fall per km
+    double A = 0;        // access points per km
+    double gC = 0;       // mean green ratio of the signals
     std::string gCText;  // g/C as typed
 };
 

@@ -9,9 +9,7 @@ namespace verosa::analyses::multilane {
 
 namespace {
 
-const char* const kSideWidthHint =
-    "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. ";
-
+const char* const kSideWidthHint = "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. ";
 
 }  // namespace
 
@@ -49,9 +47,8 @@ void MultilaneForm::declareControls() {
     beginFrame("fraNo", "불가능", 2);
     place(addText("txtVolume", "교통량(vph)"), 0, 0);
     place(addList("cboLaneWidth", "차로폭(m)", {"3.5m  이상", "3.25m 이상", "3.00m 이상"}), 1, 0);
-    form::Control& side = place(addList("cboSideWidth", "측방여유폭(m)",
-                                  {"1.5m 이상", "1.0m 이상", "0.5m 이상", "0.0m 이상"}),
-                          2, 0);
+    form::Control& side =
+        place(addList("cboSideWidth", "측방여유폭(m)", {"1.5m 이상", "1.0m 이상", "0.5m 이상", "0.0m 이상"}), 2, 0);
     side.toolTip = kSideWidthHint;
     place(addText("txtPHF", "첨두시간계수(PHF)"), 3, 0);
     place(addText("txtHorizontal", "평면굴곡도(˚/km)"), 0, 1);

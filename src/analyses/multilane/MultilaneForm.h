@@ -7,8 +7,8 @@
 
 #include "analyses/multilane/Multilane.h"
 #include "form/Form.h"
-#include "tables/WindowTables.h"
 #include "numeric/Result.h"
+#include "tables/WindowTables.h"
 
 namespace verosa::analyses::multilane {
 

@@ -63,12 +63,12 @@ std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r) 
     b.line("   │ 2. 도로조건" + blanks(60) + "│").empty();
     roadTypeLine(b, in);
     if (!in.measured) {
-        b.line("   │   ▷ 측방여유폭 : " + at(in.clearanceText, 7) + blanks(12) + "▷ 차로폭 : " +
-               at(in.laneWidthText, 7) + blanks(10) + "│")
+        b.line("   │   ▷ 측방여유폭 : " + at(in.clearanceText, 7) + blanks(12) +
+               "▷ 차로폭 : " + at(in.laneWidthText, 7) + blanks(10) + "│")
             .empty();
         b.line("   │   ▷ 평균유출입지점수 : " + at(in.A, 5) + "개" + blanks(40) + "│").empty();
-        b.line("   │   ▷ 평면선형굴곡도 : " + at(in.H, 5) + "º/km" + blanks(7) + "▷ 종단선형굴곡도 : " +
-               at(in.G, 5) + "m/km   │")
+        b.line("   │   ▷ 평면선형굴곡도 : " + at(in.H, 5) + "º/km" + blanks(7) + "▷ 종단선형굴곡도 : " + at(in.G, 5) +
+               "m/km   │")
             .empty();
     }
     densityLine(b, in);
@@ -85,12 +85,9 @@ std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r) 
     b.separator();
     b.line("   │ 4. 운영상태분석" + blanks(56) + "│").empty();
     if (in.measured) {
-        b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) : " + atNumber(r.Sp1, 3) + "kph" + blanks(26) + "│")
-            .empty();
-        b.line("   │   ▷ 승용차의 평균통행속도(Sp2) :  " + pattern(r.Sp2, "#0.00") + "kph" + blanks(28) + "│")
-            .empty();
-        b.line("   │   ▷ 중차량의 평균통행속도(St2) :  " + pattern(r.St2, "##.00") + "kph" + blanks(28) + "│")
-            .empty();
+        b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) : " + atNumber(r.Sp1, 3) + "kph" + blanks(26) + "│").empty();
+        b.line("   │   ▷ 승용차의 평균통행속도(Sp2) :  " + pattern(r.Sp2, "#0.00") + "kph" + blanks(28) + "│").empty();
+        b.line("   │   ▷ 중차량의 평균통행속도(St2) :  " + pattern(r.St2, "##.00") + "kph" + blanks(28) + "│").empty();
         meanSpeedBlock(b, r, 14);
     } else {
         b.line("   │   ▷ 첨두시간 환산 교통량 = " + atNumber(r.Vp, 5) + "대/시" + blanks(33) + "│").empty();
@@ -98,8 +95,8 @@ std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r) 
         b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) 산출" + blanks(30) + "│");
         b.line("   │      Sp1 = BSp - Fwc - Fb - Fh - Fa" + blanks(36) + "│");
         b.line("   │          = " + atNumber(r.BSp, 2) + " - " + atNumber(r.Fwc, 2) + " - " + atNumber(r.Fb, 2) +
-               " - " + pattern(r.FhPassenger, "##") + " - " + atNumber(r.Fa, 2) + " = " + atNumber(r.Sp1, 3) +
-               "kph" + blanks(29) + "│");
+               " - " + pattern(r.FhPassenger, "##") + " - " + atNumber(r.Fa, 2) + " = " + atNumber(r.Sp1, 3) + "kph" +
+               blanks(29) + "│");
         b.empty();
 
         b.line("   │   ▷ 승용차의 평균통행속도(Sp2) 산출" + blanks(35) + "│");
@@ -111,8 +108,8 @@ std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r) 
         b.line("   │   ▷ 중차량의 평균통행속도(St2) 산출" + blanks(35) + "│");
         b.line("   │      St2 = 80 - Fwc - Fh - Fa - Fs - Fv" + blanks(32) + "│");
         b.line("   │          = 80 - " + atNumber(r.Fwc, 2) + " - " + atNumber(r.FhHeavy, 2) + " - " +
-               atNumber(r.Fa, 2) + " - " + pattern(r.FsHeavy, "##.00") + " - " + pattern(r.FvHeavy, "#0.##") +
-               " = " + pattern(r.St2, "##.00") + "kph" + blanks(18) + "│");
+               atNumber(r.Fa, 2) + " - " + pattern(r.FsHeavy, "##.00") + " - " + pattern(r.FvHeavy, "#0.##") + " = " +
+               pattern(r.St2, "##.00") + "kph" + blanks(18) + "│");
         b.empty();
 
         meanSpeedBlock(b, r, 13);

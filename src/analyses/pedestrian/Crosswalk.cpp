@@ -34,7 +34,8 @@ void checkCrosswalk(const CrosswalkInput& in) {
     if (!Int16::fits(Vi))
         refuseInput("주기 당 진입보행자수가 너무 큽니다. 진입보행량과 총 주기를 확인하십시오.", "txtCrossRoadInVolume");
     if (!Int16::fits(Vo))
-        refuseInput("주기 당 진출보행자수가 너무 큽니다. 진출보행량과 총 주기를 확인하십시오.", "txtCrossRoadOutVolume");
+        refuseInput("주기 당 진출보행자수가 너무 큽니다. 진출보행량과 총 주기를 확인하십시오.",
+                    "txtCrossRoadOutVolume");
     const long long sum = static_cast<long long>(int16(Vi).value()) + int16(Vo).value();
     if (sum > Int16::kMax)
         refuseInput("주기 당 보행자수의 합이 너무 큽니다. 보행량과 총 주기를 확인하십시오.", "txtCrossRoadInVolume");
@@ -85,8 +86,8 @@ CrosswalkResult analyseCrosswalk(const CrosswalkInput& in) {
 
 std::string crosswalkReport(const CrosswalkInput& in, const CrosswalkResult& r) {
     const bool delay = in.method == CrosswalkMethod::Delay;
-    const std::string cycleLine = "   │   ▷ 총 주기 :  " + at(in.C, 3) + "초            ▷ 보행자 녹색시간 :  " +
-                                  at(in.G, 3) + "초   │ ";
+    const std::string cycleLine =
+        "   │   ▷ 총 주기 :  " + at(in.C, 3) + "초            ▷ 보행자 녹색시간 :  " + at(in.G, 3) + "초   │ ";
     PedestrianReportParts parts;
     parts.level = std::string(1, r.los);
     if (delay) {

@@ -16,26 +16,26 @@ enum class CrosswalkMethod {
 
 struct CrosswalkInput {
     CrosswalkMethod method = CrosswalkMethod::None;
-    float C = 0;            // cycle length, s
-    float G = 0;            // pedestrian green, s
-    float L = 0;            // crosswalk length, m (area method)
-    float W = 0;            // crosswalk width, m (area method)
-    double entering = 0;    // entering pedestrians per 15 min (area method)
-    double leaving = 0;     // leaving pedestrians per 15 min (area method)
-    float S = 0;            // walking speed, m/s (area method)
+    float C = 0;          // cycle length, s
+    float G = 0;          // pedestrian green, s
+    float L = 0;          // crosswalk length, m (area method)
+    float W = 0;          // crosswalk width, m (area method)
+    double entering = 0;  // entering pedestrians per 15 min (area method)
+    double leaving = 0;   // leaving pedestrians per 15 min (area method)
+    float S = 0;          // walking speed, m/s (area method)
 };
 
 struct CrosswalkResult {
     // Delay method.
-    float dp = 0;   // average pedestrian delay, s
+    float dp = 0;  // average pedestrian delay, s
     // Area method.
-    Int16 Vi;       // entering pedestrians per cycle
-    Int16 Vo;       // leaving pedestrians per cycle
-    float N = 0;    // pedestrians waiting when the pedestrian green starts
-    float t = 0;    // time those pedestrians need to cross, s
-    float TS = 0;   // time-space the crosswalk offers, m²·s
-    float T = 0;    // total occupancy time, pedestrian·s
-    float M = 0;    // space per pedestrian, m²
+    Int16 Vi;      // entering pedestrians per cycle
+    Int16 Vo;      // leaving pedestrians per cycle
+    float N = 0;   // pedestrians waiting when the pedestrian green starts
+    float t = 0;   // time those pedestrians need to cross, s
+    float TS = 0;  // time-space the crosswalk offers, m²·s
+    float T = 0;   // total occupancy time, pedestrian·s
+    float M = 0;   // space per pedestrian, m²
     char los = 'F';
 };
 

@@ -15,8 +15,7 @@ void checkStairway(const StairwayInput& in) {
     if (in.flow == StairwayFlow::None)
         refuseInput("보행군형태(보행군일 경우 / 비보행군일 경우)를 선택하십시오.", "optPlatoon");
     if (!(in.We > 0)) refuseInput("보행가능폭원은 0보다 커야 합니다.", "txtPossibleWidth_Stairway");
-    if (in.V15 < Int16::of(0))
-        refuseInput("15분 첨두보행교통량은 0 이상이어야 합니다.", "txtPeakPedVolume_Stairway");
+    if (in.V15 < Int16::of(0)) refuseInput("15분 첨두보행교통량은 0 이상이어야 합니다.", "txtPeakPedVolume_Stairway");
     if (!Int16::fits(in.V15 / (in.We * 15)))
         refuseInput("보행교통류율이 너무 큽니다. 보행가능폭원과 보행교통량을 확인하십시오.",
                     "txtPeakPedVolume_Stairway");
@@ -63,8 +62,8 @@ std::string stairwayReport(const StairwayInput& in, const StairwayResult& r) {
     };
     parts.computationLines = [&](report::BoxReport& b) {
         b.framed("   │   ▷ 첨두 15분 보행교통류율(인/분/m) 환산").empty();
-        b.line("   │      Vp = V15 / (15 * We) = " + at(in.V15, 4) + " / ( 15 * " + at(in.We, 4) + ") = " +
-               at(r.Vp, 3) + "인/분/m   │");
+        b.line("   │      Vp = V15 / (15 * We) = " + at(in.V15, 4) + " / ( 15 * " + at(in.We, 4) +
+               ") = " + at(r.Vp, 3) + "인/분/m   │");
         b.empty();
     };
     parts.level = std::string(1, r.los);

@@ -14,8 +14,8 @@ enum class StairwayFlow {
 };
 
 struct StairwayInput {
-    float We = 0;   // usable stair width, m
-    Int16 V15;      // peak 15-minute pedestrian volume
+    float We = 0;  // usable stair width, m
+    Int16 V15;     // peak 15-minute pedestrian volume
     StairwayFlow flow = StairwayFlow::None;
 };
 

@@ -8,15 +8,15 @@
 namespace verosa::analyses::pedestrian {
 
 struct WalkwayInput {
-    float Wt = 0;           // total walkway width, m
-    float Wo = 0;           // total width of obstructions, m
-    Int16 V15;              // peak 15-minute pedestrian volume
-    double V15typed = 0;    // the volume as typed, read as a number (shown on the input line)
+    float Wt = 0;         // total walkway width, m
+    float Wo = 0;         // total width of obstructions, m
+    Int16 V15;            // peak 15-minute pedestrian volume
+    double V15typed = 0;  // the volume as typed, read as a number (shown on the input line)
 };
 
 struct WalkwayResult {
-    float We = 0;   // effective width, m
-    Int16 Vp;       // pedestrians per minute per metre
+    float We = 0;  // effective width, m
+    Int16 Vp;      // pedestrians per minute per metre
     char los = 'F';
 };
 

@@ -107,8 +107,8 @@ Int16 rampCapacity(float SFR) {
     return Int16::of(1600);
 }
 
-int capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCap, Int16 N,
-                    Int16 rampCap, Int16 Nr) {
+int capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCap, Int16 N, Int16 rampCap,
+                    Int16 Nr) {
     if (junction == Junction::Merge) {
         if (Vfo > laneCap * N) return 1;
         if (V12 > Int16::of(4600)) return 2;
@@ -139,16 +139,18 @@ void checkConnector(const RampInput& in) {
 
     checkNotNegative(in.mainVolume, "본선구간 교통량은", "txtMainVolume");
     if (!(in.mainSpeed >= 90))
-        refuseInput("본선구간 자유속도가 90km/h 미만이면 본선의 차로당 용량이 정해져 있지 않아 분석할 수 "
-                    "없습니다.\n90km/h 이상의 자유속도를 입력하십시오.",
-                    "txtMainSpeed");
+        refuseInput(
+            "본선구간 자유속도가 90km/h 미만이면 본선의 차로당 용량이 정해져 있지 않아 분석할 수 "
+            "없습니다.\n90km/h 이상의 자유속도를 입력하십시오.",
+            "txtMainSpeed");
     checkPercent(in.mainHeavyPercent, "본선구간 중차량비율은", "txtMainHeavyPer");
 
     checkNotNegative(in.connectorSpeed, "연결로 자유속도는", "txtConnectorSpeed");
     if (junctionOf(in) == Junction::Merge && in.mainLaneNO + 2 == 4 && in.connectorSpeed == 0)
-        refuseInput("4차로 합류부의 유입비율(Pfm)은 가속차로길이를 연결로 자유속도로 나누어 구합니다.\n"
-                    "연결로 자유속도를 0보다 크게 입력하십시오.",
-                    "txtConnectorSpeed");
+        refuseInput(
+            "4차로 합류부의 유입비율(Pfm)은 가속차로길이를 연결로 자유속도로 나누어 구합니다.\n"
+            "연결로 자유속도를 0보다 크게 입력하십시오.",
+            "txtConnectorSpeed");
     checkNotNegative(in.connectorVolume, "연결로 교통량은", "txtConnectorVolume");
     checkPercent(in.connectorHeavyPercent, "연결로 중차량비율은", "txtConnectorHeavyPer");
 
@@ -179,7 +181,8 @@ RampResult analyseRamp(const RampInput& in) {
     r.Vf = flowRate(in.mainVolume / (r.fHV_main * in.PHF), "본선구간 환산교통량(Vf)", "txtMainVolume");
     r.Vr = flowRate(in.connectorVolume / (r.fHV_ramp * in.PHF), "연결로 환산교통량(Vr)", "txtConnectorVolume");
     if (merge && !Int16::fits(static_cast<double>(r.Vf.value()) + r.Vr.value()))
-        refuseInput("본선과 연결로 환산교통량의 합(Vf + Vr)이 정수 범위(-32768 ~ 32767)를 넘었습니다.", "txtMainVolume");
+        refuseInput("본선과 연결로 환산교통량의 합(Vf + Vr)이 정수 범위(-32768 ~ 32767)를 넘었습니다.",
+                    "txtMainVolume");
 
     r.laneCapacity = laneCapacity(in.mainSpeed);
     r.rampCapacity = rampCapacity(in.connectorSpeed);

@@ -14,12 +14,12 @@
 namespace verosa::analyses::ramp {
 
 // The list items of the window, by position.
-const std::vector<std::string>& connectorTypeItems();   // 합류부, 분류부
-const std::vector<std::string>& landTypeItems();        // 평지, 구릉지, 산지
-const std::vector<std::string>& mainLaneItems();        // 2차로 ... 4차로
-const std::vector<std::string>& connectorLaneItems();   // 1차로, 2차로
-const std::vector<std::string>& laneWidthItems();       // padded to one width
-const std::vector<std::string>& sideWidthItems();       // padded to one width
+const std::vector<std::string>& connectorTypeItems();  // 합류부, 분류부
+const std::vector<std::string>& landTypeItems();       // 평지, 구릉지, 산지
+const std::vector<std::string>& mainLaneItems();       // 2차로 ... 4차로
+const std::vector<std::string>& connectorLaneItems();  // 1차로, 2차로
+const std::vector<std::string>& laneWidthItems();      // padded to one width
+const std::vector<std::string>& sideWidthItems();      // padded to one width
 
 enum class Junction { Merge = 0, Diverge = 1 };
 
@@ -32,46 +32,46 @@ struct RampTexts {
 };
 
 struct RampInput {
-    int connectorType = -1;        // cboConnectorType: 0 merge, 1 diverge; -1 none
-    int landType = -1;             // cboLandType: 0 평지, 1 구릉지, 2 산지
-    Int16 mainVolume;              // veh/h, rounded half to even
-    float mainSpeed = 0;           // main-line free-flow speed S, km/h
-    float mainHeavyPercent = 0;    // %
-    int mainLaneNO = -1;           // cboMainLaneNO: N = position + 2
-    bool adjacentRamp = false;     // optBoth ("연속") selected
-    int connectorLaneNO = -1;      // cboConnectorLaneNO: Nr = position + 1
-    float connectorSpeed = 0;      // ramp free-flow speed SFR, km/h
-    Int16 connectorVolume;         // veh/h
+    int connectorType = -1;      // cboConnectorType: 0 merge, 1 diverge; -1 none
+    int landType = -1;           // cboLandType: 0 평지, 1 구릉지, 2 산지
+    Int16 mainVolume;            // veh/h, rounded half to even
+    float mainSpeed = 0;         // main-line free-flow speed S, km/h
+    float mainHeavyPercent = 0;  // %
+    int mainLaneNO = -1;         // cboMainLaneNO: N = position + 2
+    bool adjacentRamp = false;   // optBoth ("연속") selected
+    int connectorLaneNO = -1;    // cboConnectorLaneNO: Nr = position + 1
+    float connectorSpeed = 0;    // ramp free-flow speed SFR, km/h
+    Int16 connectorVolume;       // veh/h
     float connectorHeavyPercent = 0;
     float PHF = 0;
-    Int16 laneLength;              // acceleration (LA) or deceleration (LD) lane length, m
-    int laneWidth = -1;            // shown in the report only
-    int sideWidth = -1;            // shown in the report only
+    Int16 laneLength;    // acceleration (LA) or deceleration (LD) lane length, m
+    int laneWidth = -1;  // shown in the report only
+    int sideWidth = -1;  // shown in the report only
     // The adjacent ramp, read while "연속" is selected; the distance is rounded
     // to an integer only in the cases that use it.
-    double otherLength = 0;        // L_adj as read, m
-    double otherVolume = 0;        // veh/h, not rounded before use
+    double otherLength = 0;  // L_adj as read, m
+    double otherVolume = 0;  // veh/h, not rounded before use
     float otherHeavyPercent = 0;
     RampTexts texts;
 };
 
 struct RampResult {
     Junction junction = Junction::Merge;
-    Int16 N, Nr;                  // lanes of the main line (one direction) and of the ramp
+    Int16 N, Nr;  // lanes of the main line (one direction) and of the ramp
     float fHV_main = 0, fHV_ramp = 0;
-    float fHV_adj = 0;            // only when the adjacent ramp is used
-    Int16 Vf;                     // main-line flow rate upstream, pcph
-    Int16 Vr;                     // ramp flow rate, pcph
+    float fHV_adj = 0;  // only when the adjacent ramp is used
+    Int16 Vf;           // main-line flow rate upstream, pcph
+    Int16 Vr;           // ramp flow rate, pcph
     bool adjacentUsed = false;
-    Int16 Vadj;                   // adjacent ramp flow rate, pcph (when used)
-    Int16 Ladj;                   // adjacent distance, m (when used)
-    float P = 0;                  // PFM or PFD, rounded to 3 decimals
-    Int16 V12;                    // flow in lanes 1 and 2, pcph
-    Int16 Vfo;                    // main-line flow beyond the junction, pcph
-    Int16 laneCapacity;           // pcphpl
-    Int16 rampCapacity;           // pcphpl
-    int outcome = 0;              // 0 density computed; 1, 2, 3 a capacity failure
-    float density = 0;            // pcpkmpl, rounded to 2 decimals (outcome 0)
+    Int16 Vadj;          // adjacent ramp flow rate, pcph (when used)
+    Int16 Ladj;          // adjacent distance, m (when used)
+    float P = 0;         // PFM or PFD, rounded to 3 decimals
+    Int16 V12;           // flow in lanes 1 and 2, pcph
+    Int16 Vfo;           // main-line flow beyond the junction, pcph
+    Int16 laneCapacity;  // pcphpl
+    Int16 rampCapacity;  // pcphpl
+    int outcome = 0;     // 0 density computed; 1, 2, 3 a capacity failure
+    float density = 0;   // pcpkmpl, rounded to 2 decimals (outcome 0)
     char los = 'F';
     std::string rampKind = "독립";  // "한쌍" where the adjacent ramp enters P
 };
@@ -87,8 +87,8 @@ RampResult analyseRamp(const RampInput& in);
 
 // The steps, for the tests.
 float heavyVehicleFactor(float heavyPercent, int landType);  // rounded to 3 decimals
-Int16 laneCapacity(float S);      // 0 below 90 km/h
-Int16 rampCapacity(float SFR);    // strict bounds
+Int16 laneCapacity(float S);                                 // 0 below 90 km/h
+Int16 rampCapacity(float SFR);                               // strict bounds
 // 0 when every check passes, else the first failing check (1, 2, 3).
 int capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCapacity, Int16 N,
                     Int16 rampCapacity, Int16 Nr);

@@ -10,7 +10,6 @@ namespace {
 
 const char* const kOtherFrame = "fraOtherConnector";
 
-
 }  // namespace
 
 RampForm::RampForm(form::FormContext context) : Form(context) {
@@ -76,9 +75,10 @@ void RampForm::buildInputPage() {
     place(addText("txtLaneLength", "감,가속차로길이(m)"), 3, 1);
     place(addList("cboLaneWidth", "차로폭(m)", laneWidthItems()), 4, 0).width = 14;
     place(addList("cboSideWidth", "측방여유폭(m)", sideWidthItems()), 4, 1).width = 13;
-    form::Control& note = place(addLabel("lblSideWidthNote",
-                                   "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. "),
-                          5, 0, 1, 2);
+    form::Control& note =
+        place(addLabel("lblSideWidthNote",
+                       "양쪽에 장애물이 있을 경우, 장애물까지의 거리는 양 장애물 거리의 평균값으로 한다. "),
+              5, 0, 1, 2);
     note.lines = 2;
 
     form::Control& other = place(beginFrameControl(kOtherFrame, "인접연결로", 3), 6, 0, 1, 2);
@@ -94,9 +94,9 @@ form::Control& RampForm::beginFrameControl(const std::string& name, std::string 
     return control(name);
 }
 
-void RampForm::example(int type, int mainLanes, const char* mainVolume, const char* mainSpeed,
-                            const char* mainHeavy, const char* rampVolume, const char* rampSpeed,
-                            const char* rampHeavy, bool adjacent, const char* laneLength) {
+void RampForm::example(int type, int mainLanes, const char* mainVolume, const char* mainSpeed, const char* mainHeavy,
+                       const char* rampVolume, const char* rampSpeed, const char* rampHeavy, bool adjacent,
+                       const char* laneLength) {
     choose("cboConnectorType", type);
     choose("cboLandType", 0);
     choose("cboMainLaneNO", mainLanes);
@@ -170,8 +170,6 @@ RampInput RampForm::input() const {
     return in;
 }
 
-std::unique_ptr<form::Form> makeRampForm(form::FormContext context) {
-    return std::make_unique<RampForm>(context);
-}
+std::unique_ptr<form::Form> makeRampForm(form::FormContext context) { return std::make_unique<RampForm>(context); }
 
 }  // namespace verosa::analyses::ramp

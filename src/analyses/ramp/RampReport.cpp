@@ -14,7 +14,7 @@ using report::numtext;
 // The text of a list choice, empty where nothing is chosen.
 std::string itemText(const std::vector<std::string>& items, int position) {
     return position >= 0 && position < static_cast<int>(items.size()) ? items[static_cast<size_t>(position)]
-                                                                       : std::string();
+                                                                      : std::string();
 }
 
 // numtext(x) placed in an "@" pattern of n places.
@@ -38,11 +38,11 @@ void roadConditions(report::BoxReport& b, const RampInput& in, const RampResult&
     b.line("   │   ▷ 연결로 차로수 : " + at(itemText(connectorLaneItems(), in.connectorLaneNO), 3) +
            "            ▷ 연결로형태 : " + at(r.rampKind, 2) + "             │");
     b.empty();
-    b.line("   │   ▷ 측방여유폭 : " + at(itemText(sideWidthItems(), in.sideWidth), 5) + "       ▷ 차로폭 : " +
-           at(itemText(laneWidthItems(), in.laneWidth), 5) + "       │");
+    b.line("   │   ▷ 측방여유폭 : " + at(itemText(sideWidthItems(), in.sideWidth), 5) +
+           "       ▷ 차로폭 : " + at(itemText(laneWidthItems(), in.laneWidth), 5) + "       │");
     b.empty();
-    b.line("   │   ▷ 본선구간 자유속도 :  " + at(t.mainSpeed, 3) + "km/h     ▷ 연결로 자유속도 : " +
-           at(t.connectorSpeed, 3) + "km/h     │");
+    b.line("   │   ▷ 본선구간 자유속도 :  " + at(t.mainSpeed, 3) +
+           "km/h     ▷ 연결로 자유속도 : " + at(t.connectorSpeed, 3) + "km/h     │");
     b.empty();
     if (in.adjacentRamp)
         b.line("   │   ▷ 인접연결로까지의 거리 : " + at(t.otherLength, 5) + "m                                    │");
@@ -52,17 +52,17 @@ void roadConditions(report::BoxReport& b, const RampInput& in, const RampResult&
 void trafficConditions(report::BoxReport& b, const RampInput& in) {
     const RampTexts& t = in.texts;
     b.framed("   │ 3. 교통조건").empty();
-    b.line("   │   ▷ 본선구간 교통량 : " + at(t.mainVolume, 5) + "대/시     ▷ 연결로 교통량 : " +
-           at(t.connectorVolume, 5) + "대/시    │");
+    b.line("   │   ▷ 본선구간 교통량 : " + at(t.mainVolume, 5) +
+           "대/시     ▷ 연결로 교통량 : " + at(t.connectorVolume, 5) + "대/시    │");
     b.empty();
-    b.line("   │   ▷ 본선구간 중차량구성비 : " + formatText(t.mainHeavyPercent, "00") + "%      ▷ 연결로 중차량구성비 : " +
-           formatText(t.connectorHeavyPercent, "#0") + "%      │");
+    b.line("   │   ▷ 본선구간 중차량구성비 : " + formatText(t.mainHeavyPercent, "00") +
+           "%      ▷ 연결로 중차량구성비 : " + formatText(t.connectorHeavyPercent, "#0") + "%      │");
     b.empty();
     b.line("   │   ▷ 첨두시간계수 : " + at(t.PHF, 5) + "                                              │");
     b.empty();
     if (in.adjacentRamp)
-        b.line("   │   ▷ 인접연결로 교통량 : " + at(t.otherVolume, 5) + "대/시   ▷ 인접연결로 중차량구성비 : " +
-               formatText(t.otherHeavyPercent, "#") + "%  │");
+        b.line("   │   ▷ 인접연결로 교통량 : " + at(t.otherVolume, 5) +
+               "대/시   ▷ 인접연결로 중차량구성비 : " + formatText(t.otherHeavyPercent, "#") + "%  │");
     b.separator();
 }
 
@@ -105,7 +105,8 @@ void density(report::BoxReport& b, const RampInput& in, const RampResult& r) {
     else
         b.line("   │      Dr = 0.5108+0.00589 ×" + field(r.V12, 4) + " - 0.0043 ×" + field(in.laneLength, 3) +
                "                       │");
-    b.line("   │         = " + pattern(r.density, "##.##") + " pcpkmpl                                                │");
+    b.line("   │         = " + pattern(r.density, "##.##") +
+           " pcpkmpl                                                │");
     b.empty().separator();
     b.framed("   │ 5. 결   과").empty();
     b.line("   │   ▷ 밀도 : " + pattern(r.density, "##.##") + "일 때, 서비스 수준 : " + std::string(1, r.los) +
@@ -137,8 +138,8 @@ std::string rampReport(const RampInput& in, const RampResult& r) {
 
     b.framed("   │ 4. 서비스수준분석").empty();
     b.framed("   │   ▷ 중차량 보정계수");
-    b.line("   │      본선구간 : " + pattern(r.fHV_main, "0.000") + "                연결로 : " +
-           pattern(r.fHV_ramp, "0.000") + "                    │");
+    b.line("   │      본선구간 : " + pattern(r.fHV_main, "0.000") +
+           "                연결로 : " + pattern(r.fHV_ramp, "0.000") + "                    │");
     b.empty();
     b.framed("   │   ▷ 첨두시간 환산교통량 산출");
     b.line("   │      본선구간 : " + field(r.Vf, 5) + "pcph            연결로 : " + field(r.Vr, 5) +

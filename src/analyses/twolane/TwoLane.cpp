@@ -95,8 +95,7 @@ TwoLaneResult analyseTwoLane(const TwoLaneInput& in, const TwoLaneTables& tables
         // The first share of the split applied to the two-way volume.
         const Int16 shares = in.V * (3 + in.split);
         r.Vd = static_cast<float>(roundThrough(shares / 10, "#####"));
-        r.ET = static_cast<float>(
-            tables.equivalent.number(7 * in.grade + in.gradeLength + 1, equivalentColumn(r.Vd)));
+        r.ET = static_cast<float>(tables.equivalent.number(7 * in.grade + in.gradeLength + 1, equivalentColumn(r.Vd)));
         r.fhv = static_cast<float>(roundThrough(divide(1.0f, (r.ET - 1) * r.PT + 1), "#0.00"));
     }
     if (!(r.fhv > 0))

@@ -31,41 +31,41 @@ constexpr int kGeneralTerrain = 0;
 constexpr int kSpecificGrade = 1;
 
 struct TwoLaneInput {
-    int section = -1;         // cboTermType position
-    std::string volumeText;   // two-way volume as typed
-    Int16 V;                  // the volume rounded half to even
+    int section = -1;          // cboTermType position
+    std::string volumeText;    // two-way volume as typed
+    Int16 V;                   // the volume rounded half to even
     bool phfFromTable = true;  // the PHF field is exactly empty
-    float PHF = 0;            // the typed PHF otherwise
+    float PHF = 0;             // the typed PHF otherwise
     double mediumPercent = 0;  // trucks and buses, %
     double largePercent = 0;   // trailers, %
     double designSpeed = 0;
     std::string designSpeedText;  // as typed
     int laneWidth = -1;           // cboLaneWidth position
     std::string laneWidthText;
-    int clearance = -1;           // cboSideWidth position
+    int clearance = -1;  // cboSideWidth position
     std::string clearanceText;
-    int noPassing = -1;           // cboGradePercent position
+    int noPassing = -1;  // cboGradePercent position
     std::string noPassingText;
-    std::string terrain;          // cboLandType text: "평지" or "구릉지" (general terrain)
-    int grade = -1;               // cboGrade position (specific grade)
-    int gradeLength = -1;         // cboGradeLength position (specific grade)
-    int split = -1;               // cboDirectionPercentSpecial position (specific grade)
+    std::string terrain;   // cboLandType text: "평지" or "구릉지" (general terrain)
+    int grade = -1;        // cboGrade position (specific grade)
+    int gradeLength = -1;  // cboGradeLength position (specific grade)
+    int split = -1;        // cboDirectionPercentSpecial position (specific grade)
     std::string splitText;
 };
 
 struct TwoLaneResult {
     float PHF = 0;
     float Pm = 0, Pl = 0, PT = 0;
-    float Em = 0, El = 0;  // general terrain
-    float ET = 0;          // specific grade
-    float Vd = 0;          // one-direction volume, whole (specific grade)
-    float fhv = 0;         // two decimals
-    float Vp = 0;          // whole
+    float Em = 0, El = 0;   // general terrain
+    float ET = 0;           // specific grade
+    float Vd = 0;           // one-direction volume, whole (specific grade)
+    float fhv = 0;          // two decimals
+    float Vp = 0;           // whole
     std::string roadClass;  // "Ⅰ" or "Ⅱ"
-    float TDRi = 0;        // one decimal
+    float TDRi = 0;         // one decimal
     float fdlw = 0;
     float fdp = 0;
-    float TDR = 0;         // one decimal
+    float TDR = 0;  // one decimal
     char los = 'F';
 };
 

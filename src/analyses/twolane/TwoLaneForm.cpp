@@ -27,8 +27,8 @@ void TwoLaneForm::declareControls() {
     place(addText("txtMiddlePer", "중형차량 구성비율(%)"), 3, 0);
     place(addText("txtLargePer", "대형차량 구성비율(%)"), 4, 0);
     place(addText("txtDesignSpeed", "설계속도(kph)"), 5, 0);
-    place(addList("cboLaneWidth", "차로폭(m)", {"≥3.5         ", "3.25≤  ＜3.5 ", "3.00≤  ＜3.25", "2.75≤  ＜3.00"}),
-          6, 0);
+    place(addList("cboLaneWidth", "차로폭(m)", {"≥3.5         ", "3.25≤  ＜3.5 ", "3.00≤  ＜3.25", "2.75≤  ＜3.00"}), 6,
+          0);
     place(addList("cboSideWidth", "측방여유폭(m)", {"≥1.5       ", "1.0≤  ＜1.5", "0.5≤  ＜1.0"}), 0, 1);
     place(addList("cboGradePercent", "추월 금지구간 백분율(%)",
                   {"0          ", "0＜  ≤20  ", "20＜  ≤40 ", "40＜  ≤60 ", "60＜  ≤80 ", "80＜  ≤100"}),

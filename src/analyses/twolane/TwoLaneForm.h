@@ -6,8 +6,8 @@
 
 #include "analyses/twolane/TwoLane.h"
 #include "form/Form.h"
-#include "tables/WindowTables.h"
 #include "numeric/Result.h"
+#include "tables/WindowTables.h"
 
 namespace verosa::analyses::twolane {
 

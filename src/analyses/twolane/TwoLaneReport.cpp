@@ -47,8 +47,8 @@ std::string twoLaneReport(const TwoLaneInput& in, const TwoLaneResult& r) {
     b.separator();
 
     b.line("   │ 2. 도로조건" + blanks(60) + "│").empty();
-    b.line("   │   ▷ 측방여유폭(m):    " + at(in.clearanceText, 4) + "     ▷ 설계속도 :   " +
-           at(in.designSpeedText, 5) + "km/시     │")
+    b.line("   │   ▷ 측방여유폭(m):    " + at(in.clearanceText, 4) +
+           "     ▷ 설계속도 :   " + at(in.designSpeedText, 5) + "km/시     │")
         .empty();
     b.line("   │   ▷ 차로폭(m)    :    " + at(in.laneWidthText, 4) + "   ▷ 도로유형구분 :  " + at(r.roadClass, 5) +
            "      │")
@@ -61,17 +61,17 @@ std::string twoLaneReport(const TwoLaneInput& in, const TwoLaneResult& r) {
     if (general)
         b.line("   │   ▷ 교통량(양방향) :  " + at(in.volumeText, 5) + " 대/시" + blanks(37) + "│");
     else
-        b.line("   │   ▷ 교통량(양방향) :  " + at(in.volumeText, 5) + " 대/시      ▷ 방향별 분포 :  " +
-               at(in.splitText, 6) + "       │");
+        b.line("   │   ▷ 교통량(양방향) :  " + at(in.volumeText, 5) +
+               " 대/시      ▷ 방향별 분포 :  " + at(in.splitText, 6) + "       │");
     b.empty();
     if (general) {
         b.line("   │   ▷ 첨두시간계수 :    " + at(numtext(r.PHF), 5) + blanks(12) + "▷ 차량구성비율(%)" + blanks(13) +
                "│");
-        b.line("   │" + blanks(40) + "(트럭·버스:" + at(numtext(r.Pm * 100), 1) + "%, 트레일러:" +
-               at(numtext(r.Pl * 100), 2) + "%) │");
+        b.line("   │" + blanks(40) + "(트럭·버스:" + at(numtext(r.Pm * 100), 1) +
+               "%, 트레일러:" + at(numtext(r.Pl * 100), 2) + "%) │");
     } else {
-        b.line("   │   ▷ 첨두시간계수 :    " + at(numtext(r.PHF), 5) + blanks(12) + "▷ 중차량구성비율(%)" +
-               blanks(11) + "│");
+        b.line("   │   ▷ 첨두시간계수 :    " + at(numtext(r.PHF), 5) + blanks(12) + "▷ 중차량구성비율(%)" + blanks(11) +
+               "│");
         b.line("   │" + blanks(40) + "(트럭·버스·트레일러:" + at(numtext(r.PT * 100), 2) + "%)     │");
     }
     b.line("   │   ▷ 첨두시간 최대 환산교통류율" + blanks(40) + "│");
@@ -93,8 +93,8 @@ std::string twoLaneReport(const TwoLaneInput& in, const TwoLaneResult& r) {
 
     b.separator();
     b.line("   │ 5. 결   과" + blanks(61) + "│").empty();
-    b.line("   │   ▷ 총지체율 : " + at(numtext(r.TDR), 5) + blanks(19) + "▷ 서비스수준 :  " +
-           at(std::string(1, r.los), 5) + blanks(9) + "│")
+    b.line("   │   ▷ 총지체율 : " + at(numtext(r.TDR), 5) + blanks(19) +
+           "▷ 서비스수준 :  " + at(std::string(1, r.los), 5) + blanks(9) + "│")
         .empty();
     b.bottom();
     return b.text();

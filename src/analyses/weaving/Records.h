@@ -35,13 +35,13 @@ struct WeavingInput {
 // the step writes the speeds, the density and the level back.
 struct WeavingStep {
     // State set before the step.
-    Int16 V;        // total flow, pcph
-    Int16 N;        // lanes used in the weaving formulas
-    float VR = 0;   // volume ratio Vw / V
-    Int16 L;        // weaving length, m
-    Int16 S;        // design speed, km/h
-    Int16 Vw;       // weaving flow, pcph
-    Int16 Vnw;      // non-weaving flow, pcph
+    Int16 V;       // total flow, pcph
+    Int16 N;       // lanes used in the weaving formulas
+    float VR = 0;  // volume ratio Vw / V
+    Int16 L;       // weaving length, m
+    Int16 S;       // design speed, km/h
+    Int16 Vw;      // weaving flow, pcph
+    Int16 Vnw;     // non-weaving flow, pcph
     // Written by the step.
     float Wnw = 0;   // weaving intensity of the non-weaving flow
     float Ww = 0;    // weaving intensity of the weaving flow
@@ -55,7 +55,7 @@ struct WeavingStep {
 // Mainline-to-ramp operational analysis.
 struct MainlineResult {
     float PHF = 0;
-    float fhv = 0;  // heavy-vehicle factor, rounded to 0.01
+    float fhv = 0;           // heavy-vehicle factor, rounded to 0.01
     Int16 Vin, Vout, Vmain;  // peak passenger-car flows, pcph
     WeavingStep step;        // V, N, VR, L, S, Vw, Vnw and the step's results
 };
@@ -79,8 +79,8 @@ struct DesignResult {
     WeavingStep base;  // V, N, VR, S, Vw, Vnw (L = Lmax)
     Int16 VperN;       // int16(V / N), for the report
     Int16 Lmax;
-    Int16 Dmax;        // density bound of the target level
-    Int16 Lstar;       // the shortest length whose density stays within Dmax
+    Int16 Dmax;   // density bound of the target level
+    Int16 Lstar;  // the shortest length whose density stays within Dmax
     std::string target;
     // The reported step runs, in order: Lmax, L* + 20, L* + 10, L*, L* - 10.
     std::vector<WeavingStep> blocks;

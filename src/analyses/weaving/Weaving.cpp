@@ -65,17 +65,16 @@ double readVolume(const std::string& text, const char* control, const char* name
 float readPHF(const std::string& text) {
     const double value = readField(text, field::kPHF);
     const float PHF = static_cast<float>(value);
-    if (!(PHF > 0) || !std::isfinite(PHF))
-        refuseInput("첨두시간계수(PHF)는 0보다 큰 값이어야 합니다.", field::kPHF);
+    if (!(PHF > 0) || !std::isfinite(PHF)) refuseInput("첨두시간계수(PHF)는 0보다 큰 값이어야 합니다.", field::kPHF);
     return PHF;
 }
 
 Int16 peakFlow(double volume, float divisor, const char* control, const char* name) {
     const double flow = divide(volume, static_cast<double>(divisor));
     if (!Int16::fits(flow))
-        refuseInput(std::string(name) + "의 승용차 환산교통량이" + kBeyond16Bits +
-                        " 교통량과 첨두시간계수를 확인하십시오.",
-                    control);
+        refuseInput(
+            std::string(name) + "의 승용차 환산교통량이" + kBeyond16Bits + " 교통량과 첨두시간계수를 확인하십시오.",
+            control);
     return int16(flow);
 }
 
@@ -100,7 +99,8 @@ WeavingStep mainlineState(Int16 Vin, Int16 Vout, Int16 Vmain, double lanes, Int1
         refuseInput("본선교통량이 유출교통량보다 작습니다.\n(본선교통량은 유출교통량을 포함합니다: Vnw = Vmain - Vout)",
                     field::kMainVolume);
     s.V = s.Vw + s.Vnw;
-    if (s.V.value() == 0) refuseInput("교통량을 입력하십시오. 본선교통량과 유입교통량이 모두 0입니다.", field::kMainVolume);
+    if (s.V.value() == 0)
+        refuseInput("교통량을 입력하십시오. 본선교통량과 유입교통량이 모두 0입니다.", field::kMainVolume);
     s.VR = r2(s.Vw / s.V);
     // Half the two-way lane count plus one.
     s.N = int16(lanes / 2 + 1);
@@ -146,9 +146,12 @@ float heavyVehicleFactor(double heavyPercent, std::string_view terrain) {
     requireTerrain(terrain);
     const double P = heavyPercent / 100;
     double fhv = 0;
-    if (terrain == "평지") fhv = divide(1.0, 1 + 0.5 * P);
-    else if (terrain == "구릉지") fhv = divide(1.0, 1 + 2 * P);
-    else fhv = divide(1.0, 1 + 4 * P);
+    if (terrain == "평지")
+        fhv = divide(1.0, 1 + 0.5 * P);
+    else if (terrain == "구릉지")
+        fhv = divide(1.0, 1 + 2 * P);
+    else
+        fhv = divide(1.0, 1 + 4 * P);
     return static_cast<float>(report::roundThrough(fhv, "#0.00"));
 }
 

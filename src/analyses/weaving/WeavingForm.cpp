@@ -24,14 +24,12 @@ const char* const kRampDiagram = "측도 엇갈림 구간 상황도";
 
 // The unit label shown beside a field, hidden with it.
 const std::map<std::string, std::string> kUnits = {
-    {"txtMainVolume", "lblMainVolumeUnit"}, {"txtInVolume", "lblInVolumeUnit"},
-    {"txtOutVolume", "lblOutVolumeUnit"},   {"cboDesignSpeed", "lblDesignSpeedUnit"},
-    {"txtAvgSpeed", "lblAvgSpeedUnit"},
+    {"txtMainVolume", "lblMainVolumeUnit"},   {"txtInVolume", "lblInVolumeUnit"}, {"txtOutVolume", "lblOutVolumeUnit"},
+    {"cboDesignSpeed", "lblDesignSpeedUnit"}, {"txtAvgSpeed", "lblAvgSpeedUnit"},
 };
 
 // The value labels of the diagram, each set by the analyses that name it.
-const char* const kDiagramLabels[] = {"lblMain", "lblSt",   "lblIn",   "lblOut",
-                                      "lblSw",   "lblSnw",  "lblWeav", "lblLength"};
+const char* const kDiagramLabels[] = {"lblMain", "lblSt", "lblIn", "lblOut", "lblSw", "lblSnw", "lblWeav", "lblLength"};
 
 Shape line(double x1, double y1, double x2, double y2) {
     Shape s;
@@ -141,12 +139,12 @@ void WeavingForm::declareDiagram() {
     shapes.push_back(line(10, 110, 110, 110));   // mainline, right edge before the entrance
     shapes.push_back(line(310, 110, 410, 110));  // mainline, right edge after the exit
     for (double x = 120; x < 305; x += 20) shapes.push_back(line(x, 110, x + 10, 110));  // lane line
-    shapes.push_back(line(140, 140, 280, 140));  // auxiliary lane edge
-    shapes.push_back(line(110, 110, 45, 220));   // entrance ramp
+    shapes.push_back(line(140, 140, 280, 140));                                          // auxiliary lane edge
+    shapes.push_back(line(110, 110, 45, 220));                                           // entrance ramp
     shapes.push_back(line(140, 140, 80, 220));
     shapes.push_back(line(310, 110, 375, 220));  // exit ramp
     shapes.push_back(line(280, 140, 340, 220));
-    shapes.push_back(line(20, 95, 90, 95));      // direction of travel
+    shapes.push_back(line(20, 95, 90, 95));  // direction of travel
     shapes.push_back(line(90, 95, 83, 91));
     shapes.push_back(line(90, 95, 83, 99));
     shapes.push_back(line(110, 245, 310, 245));  // the weaving length

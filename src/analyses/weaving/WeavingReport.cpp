@@ -35,13 +35,11 @@ void writeLevel(BoxReport& b, char los) {
     b.separator();
     b.line("   │ 5. 서비스 수준 판정                                                        │");
     b.empty();
-    b.line("   │   ▷ 서비스 수준 : " + at(letter(los), 1) +
-           "                                                       │");
+    b.line("   │   ▷ 서비스 수준 : " + at(letter(los), 1) + "                                                       │");
     b.bottom();
 }
 
-const char* const kOperationTitle =
-    "   │                          연결로 엇갈림 구간의 운영분석                     │";
+const char* const kOperationTitle = "   │                          연결로 엇갈림 구간의 운영분석                     │";
 
 }  // namespace
 
@@ -53,10 +51,10 @@ void writeStepBlock(BoxReport& b, const WeavingStep& s, BlockForm form) {
            ")^0.97) / " + numAt(s.L, 4) + "^0.8 = " + format(s.Ww, "0.000") + "        │");
     b.line("   │  Wnw = 0.00000054 × (1 + " + numAt(s.VR, 1) + ")^0.68 ×(" + numAt(s.V, 5) + "/" + numtext(s.N) +
            ")^2.0) /" + numAt(s.L, 4) + "^0.17 = " + format(s.Wnw, "0.000") + "  │");
-    b.line("   │  Sw = 30 + [(" + numAt(s.S, 2) + "+ 10) - 30 ] / (1 + " + format(s.Ww, "0.000") + ") = " +
-           format(s.Sw, "##.00") + "km/h" + "                     │");
-    b.line("   │  Snw = 30 + [(" + numAt(s.S, 2) + "+ 10) - 30 ] / (1 + " + format(s.Wnw, "0.000") + ") = " +
-           format(s.Snw, "##.00") + "km/h" + "                    │");
+    b.line("   │  Sw = 30 + [(" + numAt(s.S, 2) + "+ 10) - 30 ] / (1 + " + format(s.Ww, "0.000") +
+           ") = " + format(s.Sw, "##.00") + "km/h" + "                     │");
+    b.line("   │  Snw = 30 + [(" + numAt(s.S, 2) + "+ 10) - 30 ] / (1 + " + format(s.Wnw, "0.000") +
+           ") = " + format(s.Snw, "##.00") + "km/h" + "                    │");
     b.line("   │  S = " + numAt(s.V, 3) + "/ [" + numAt(s.Vw, 3) + "/" + format(s.Sw, "##.00") + " + " +
            format(s.Vnw, "####") + "/" + format(s.Snw, "##.00") + "] = " + format(s.Sbar, "##.00") + "km/h" +
            "                         │");
@@ -72,8 +70,7 @@ std::string mainlineReport(const WeavingInput& in, const MainlineResult& r) {
     const WeavingStep& s = r.step;
     BoxReport b(38);
     writeHeading(b, kOperationTitle);
-    b.line("   │   ▷ 설계속도 :  " + at(in.designSpeed, 3) +
-           "km/시                                                 │");
+    b.line("   │   ▷ 설계속도 :  " + at(in.designSpeed, 3) + "km/시                                                 │");
     b.empty();
     b.line("   │   ▷ 본선차로수(양방향) :  " + at(in.lanes, 2) + "차로     ▷ 엇갈림구간의 길이 :  " + numAt(s.L, 3) +
            "m        │");
@@ -83,16 +80,15 @@ std::string mainlineReport(const WeavingInput& in, const MainlineResult& r) {
     b.line("   │   ▷ 본선 교통량 : " + at(in.mainVolume, 5) + " 대/시        ▷ 첨두시간계수 : " + numAt(r.PHF, 4) +
            "               │");
     b.empty();
-    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) + " 대/시        ▷ 유출 교통량 : " +
-           at(in.exitingVolume, 5) + " 대/시         │");
+    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) +
+           " 대/시        ▷ 유출 교통량 : " + at(in.exitingVolume, 5) + " 대/시         │");
     b.empty();
     b.line("   │   ▷ 중차량 구성비 : " + at(in.heavyPercent, 2) +
            "%                                                   │");
     b.separator();
     b.line("   │ 4. 운영분석                                                                │");
     b.empty();
-    b.line("   │   ▷ 중차량보정계수 : " + format(r.fhv, "0.00") +
-           "                                                 │");
+    b.line("   │   ▷ 중차량보정계수 : " + format(r.fhv, "0.00") + "                                                 │");
     b.empty();
     b.line("   │   ▷ 비엇갈림 교통량 Vnw = " + numAt(s.Vnw, 5) + "대/시 ▷ 엇갈림 교통량  Vw  = " + numAt(s.Vw, 5) +
            "대/시   │");
@@ -117,22 +113,21 @@ std::string rampToRampReport(const WeavingInput& in, const RampToRampResult& r) 
     b.separator();
     b.line("   │ 3. 교통조건                                                                │");
     b.empty();
-    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) + " 대/시        ▷ 유출 교통량 : " +
-           at(in.exitingVolume, 5) + " 대/시         │");
+    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) +
+           " 대/시        ▷ 유출 교통량 : " + at(in.exitingVolume, 5) + " 대/시         │");
     b.empty();
-    b.line("   │   ▷ 중차량 구성비 : " + at(in.heavyPercent, 2) + "%              ▷ 첨두시간계수 : " +
-           numAt(r.PHF, 4) + "               │");
+    b.line("   │   ▷ 중차량 구성비 : " + at(in.heavyPercent, 2) + "%              ▷ 첨두시간계수 : " + numAt(r.PHF, 4) +
+           "               │");
     b.separator();
     b.line("   │ 4. 운영분석                                                                │");
     b.empty();
-    b.line("   │   ▷ 중차량보정계수 : " + format(r.fhv, "0.00") +
-           "                                                 │");
+    b.line("   │   ▷ 중차량보정계수 : " + format(r.fhv, "0.00") + "                                                 │");
     b.empty();
     b.line("   │   ▷ 첨두시간 승용차 환산교통량(유출) = " + at(in.exitingVolume, 5) + " / ( " + format(r.PHF, "0.00") +
            " × " + format(r.fhv, "0.00") + ") = " + numAt(r.Vout, 5) + "pcph│");
     b.empty();
-    b.line("   │   ▷ 첨두시간 승용차 환산교통량(유입) = " + at(in.enteringVolume, 5) + " / ( " +
-           format(r.PHF, "0.00") + " × " + format(r.fhv, "0.00") + ") = " + numAt(r.Vin, 5) + "pcph│");
+    b.line("   │   ▷ 첨두시간 승용차 환산교통량(유입) = " + at(in.enteringVolume, 5) + " / ( " + format(r.PHF, "0.00") +
+           " × " + format(r.fhv, "0.00") + ") = " + numAt(r.Vin, 5) + "pcph│");
     b.empty();
     b.line("   │   ▷ 엇갈림 교통량  Vp  = " + numAt(r.Vp, 5) + "대/시                                       │");
     b.empty();
@@ -156,11 +151,11 @@ std::string designReport(const WeavingInput& in, const DesignResult& r) {
     b.separator();
     b.line("   │ 3. 교통조건                                                                │");
     b.empty();
-    b.line("   │   ▷ 본선 교통량 : " + at(in.mainVolume, 5) + " 대/시          ▷ 첨두시간계수 : " +
-           numAt(r.PHF, 4) + "             │");
+    b.line("   │   ▷ 본선 교통량 : " + at(in.mainVolume, 5) + " 대/시          ▷ 첨두시간계수 : " + numAt(r.PHF, 4) +
+           "             │");
     b.empty();
-    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) + " 대/시          ▷ 유출 교통량 : " +
-           at(in.exitingVolume, 5) + " 대/시       │");
+    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) +
+           " 대/시          ▷ 유출 교통량 : " + at(in.exitingVolume, 5) + " 대/시       │");
     b.separator();
     b.line("   │ 4. 계획 분석                                                               │");
     b.empty();
