@@ -323,11 +323,25 @@ TEST(BoxFrame, LinesOfARun) {
     EXPECT_EQ(lines[5], "   └" + run + "┘");
 }
 
-TEST(BoxFrame, FramedTextAlreadyFullIsClosedWithoutPadding) {
-    BoxReport box(2);  // inner width 4 columns
-    box.framed("   │가나").framed("   │가나다");
-    EXPECT_EQ(box.text(), "   │가나│\r\n   │가나다│\r\n");
+TEST(BoxFrame, FrameRuleTrimsPadsSqueezesThenOverflows) {
+    BoxReport box(4);  // inner width 8 columns
+    box.framed("   │가나   ")            // trailing spaces dropped, then padded
+        .framed("   │a  b   cd e")          // 11 wide: the longest run first, then the leftmost
+        .framed("   │ab  cd  ef")           // 10 wide: the leftmost of equal runs goes first
+        .framed("   │가나다라마");           // no run left: one space and the bar
+    EXPECT_EQ(box.text(),
+              "   │가나    │\r\n"
+              "   │a b cd e│\r\n"
+              "   │ab cd ef│\r\n"
+              "   │가나다라마 │\r\n");
     EXPECT_EQ(BoxReport(36).innerColumns(), 72);
+}
+
+TEST(BoxFrame, RulesAcrossColumnsAndMargins) {
+    EXPECT_EQ(rule("├", {1, 3, 3}, "┼", "┤"), "├─┼───┼───┤");
+    BoxReport sheet(2, 0);
+    sheet.top().empty();
+    EXPECT_EQ(sheet.text(), "┌──┐\r\n│    │\r\n");
 }
 
 TEST(PlainLines, EndInCrLf) {

@@ -54,4 +54,22 @@ inline std::string at(double x, int n) { return at(plain(x), n); }
 inline std::string at(float x, int n) { return at(plain(x), n); }
 inline std::string at(Int16 x, int n) { return at(plain(x), n); }
 
+// The number text of a value placed in an "@" pattern of n places: what the
+// reports write most (" 1827" in "@@@@@").
+template <class T>
+std::string numAt(T x, int n) {
+    return at(numtext(x), n);
+}
+
+// The number text of a value in a numeric pattern: the value is first written
+// as its number text (7 significant digits for a float) and that text is
+// formatted, as where the method formats a value it has already turned into text.
+template <class T>
+std::string numPattern(T x, std::string_view pattern) {
+    return formatText(numtext(x), pattern);
+}
+
+// n spaces: the padding between the fixed pieces of a line.
+inline std::string blanks(int n) { return std::string(static_cast<std::size_t>(n < 0 ? 0 : n), ' '); }
+
 }  // namespace verosa::report

@@ -1,6 +1,6 @@
 #include "analyses/pedestrian/Crosswalk.h"
 
-#include "analyses/pedestrian/PedestrianReport.h"
+#include "report/NarrowReport.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 
@@ -88,7 +88,7 @@ std::string crosswalkReport(const CrosswalkInput& in, const CrosswalkResult& r) 
     const bool delay = in.method == CrosswalkMethod::Delay;
     const std::string cycleLine =
         "   │   ▷ 총 주기 :  " + at(in.C, 3) + "초            ▷ 보행자 녹색시간 :  " + at(in.G, 3) + "초   │ ";
-    PedestrianReportParts parts;
+    report::PedestrianReportParts parts;
     parts.level = std::string(1, r.los);
     if (delay) {
         parts.titleLine = "   │              횡단보도의 운영분석(보행자 지체를 이용)           │";
@@ -99,7 +99,7 @@ std::string crosswalkReport(const CrosswalkInput& in, const CrosswalkResult& r) 
                    ") = " + format(r.dp, "###.##") + "초    │");
             b.empty();
         };
-        return pedestrianReport(parts);
+        return report::pedestrianReport(parts);
     }
 
     parts.titleLine = "   │               횡단보도의 운영분석(점유공간을 이용)             │";
@@ -134,7 +134,7 @@ std::string crosswalkReport(const CrosswalkInput& in, const CrosswalkResult& r) 
         b.framed("   │   ▷ 보행자 1인당 점유공간").empty();
         b.line("   │      M = " + format(r.M, "#0.##") + "㎡/인                                             │");
     };
-    return pedestrianReport(parts);
+    return report::pedestrianReport(parts);
 }
 
 }  // namespace verosa::analyses::pedestrian

@@ -1,6 +1,6 @@
 #include "analyses/pedestrian/Stairway.h"
 
-#include "analyses/pedestrian/PedestrianReport.h"
+#include "report/NarrowReport.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 
@@ -51,7 +51,7 @@ StairwayResult analyseStairway(const StairwayInput& in) {
 }
 
 std::string stairwayReport(const StairwayInput& in, const StairwayResult& r) {
-    PedestrianReportParts parts;
+    report::PedestrianReportParts parts;
     parts.titleLine = "   │                        계단의 운영분석                         │";
     parts.inputLines = [&](report::BoxReport& b) {
         b.line("   │   ▷ 보행군형태 :  " + at(r.flowWord, 5) + "     ▷ 보행가능폭 :  " + format(in.We, "##.00") +
@@ -67,7 +67,7 @@ std::string stairwayReport(const StairwayInput& in, const StairwayResult& r) {
         b.empty();
     };
     parts.level = std::string(1, r.los);
-    return pedestrianReport(parts);
+    return report::pedestrianReport(parts);
 }
 
 // ---- waiting area ----
@@ -97,7 +97,7 @@ WaitAreaResult analyseWaitArea(const WaitAreaInput& in) {
 }
 
 std::string waitAreaReport(const WaitAreaInput& in, const WaitAreaResult& r) {
-    PedestrianReportParts parts;
+    report::PedestrianReportParts parts;
     parts.titleLine = "   │                       대기공간의 운영분석                      │";
     parts.inputLines = [&](report::BoxReport& b) {
         b.line("   │   ▷ 대기공간 면적 :  " + at(in.A, 4) + "㎡    ▷ 최대 관측 보행자수 : " + at(in.P, 4) + "인 │ ");
@@ -110,7 +110,7 @@ std::string waitAreaReport(const WaitAreaInput& in, const WaitAreaResult& r) {
         b.empty();
     };
     parts.level = std::string(1, r.los);
-    return pedestrianReport(parts);
+    return report::pedestrianReport(parts);
 }
 
 }  // namespace verosa::analyses::pedestrian

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "analyses/pedestrian/PedestrianReport.h"
+#include "report/NarrowReport.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 
@@ -44,7 +44,7 @@ WalkwayResult analyseWalkway(const WalkwayInput& in) {
 }
 
 std::string walkwayReport(const WalkwayInput& in, const WalkwayResult& r) {
-    PedestrianReportParts parts;
+    report::PedestrianReportParts parts;
     parts.titleLine = "   │                      보행자도로의 운영분석                     │";
     parts.inputLines = [&](report::BoxReport& b) {
         b.line("   │   ▷ 총보도폭 :  " + at(in.Wt, 4) + "m            ▷ 총방해폭원 :  " + at(in.Wo, 4) + "m       │ ");
@@ -63,7 +63,7 @@ std::string walkwayReport(const WalkwayInput& in, const WalkwayResult& r) {
         b.empty();
     };
     parts.level = std::string(1, r.los);
-    return pedestrianReport(parts);
+    return report::pedestrianReport(parts);
 }
 
 }  // namespace verosa::analyses::pedestrian
