@@ -1,5 +1,6 @@
 // Uninterrupted flow: conflicts per hour on a bicycle path or lane.
 #include <cmath>
+#include "analyses/LevelOfService.h"
 
 #include "analyses/bicycle/Bicycle.h"
 #include "numeric/Result.h"
@@ -51,11 +52,9 @@ char pathLevel(PathType type, PathWidth width, Int16 F) {
     static constexpr int twoWayWide[] = {90, 140, 210, 300, 375};
     const bool oneWay = type == PathType::OneWay || type == PathType::OnStreet;
     const bool narrow = width == PathWidth::TwoMetres;
-    const int* bounds = oneWay ? (narrow ? oneWayNarrow : oneWayWide) : (narrow ? twoWayNarrow : twoWayWide);
-    const char levels[] = {'A', 'B', 'C', 'D', 'E'};
-    for (int i = 0; i < 5; ++i)
-        if (F.value() <= bounds[i]) return levels[i];
-    return 'F';
+    const std::span<const int> bounds =
+        oneWay ? (narrow ? oneWayNarrow : oneWayWide) : (narrow ? twoWayNarrow : twoWayWide);
+    return levelFromUpperBounds(F.value(), bounds);
 }
 
 BikePathResult analysePath(const BikePathInput& in) {

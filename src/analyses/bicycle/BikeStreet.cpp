@@ -1,6 +1,7 @@
 // Interrupted flow: bicycle delay at signalized intersections and the average
 // travel speed along an urban street.
 #include <string>
+#include "analyses/LevelOfService.h"
 
 #include "analyses/bicycle/Bicycle.h"
 #include "numeric/Result.h"
@@ -41,23 +42,9 @@ double widthFactor(float W) {
     return 1.0;
 }
 
-char delayLevel(float d) {
-    if (d <= 8) return 'A';
-    if (d <= 12) return 'B';
-    if (d <= 25) return 'C';
-    if (d <= 40) return 'D';
-    if (d <= 55) return 'E';
-    return 'F';
-}
+char delayLevel(float d) { return levelFromUpperBounds(d, {8, 12, 25, 40, 55}); }
 
-char travelSpeedLevel(float ATS) {
-    if (ATS >= 12) return 'A';
-    if (ATS >= 10) return 'B';
-    if (ATS >= 8) return 'C';
-    if (ATS >= 7) return 'D';
-    if (ATS >= 6) return 'E';
-    return 'F';
-}
+char travelSpeedLevel(float ATS) { return levelFromLowerBounds(ATS, {12, 10, 8, 7, 6}); }
 
 BikeStreetResult analyseStreet(const BikeStreetInput& in) {
     checkStreet(in);

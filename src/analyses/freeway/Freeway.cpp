@@ -1,4 +1,5 @@
 #include "analyses/freeway/Freeway.h"
+#include "analyses/LevelOfService.h"
 
 #include "numeric/Result.h"
 #include "report/NumberText.h"
@@ -113,10 +114,8 @@ float laneWidthFactor(const FreewayInput& in, const FreewayTables& t, bool three
 }
 
 char freewayLevel(const std::array<Int16, 5>& SF, Int16 Vp) {
-    static const char kLevels[] = "ABCDE";
-    for (int i = 0; i < 5; ++i)
-        if (SF[static_cast<std::size_t>(i)] >= Vp) return kLevels[i];
-    return 'F';
+    // SF[i] is the most a lane group carries at level A + i.
+    return levelFromUpperBounds(Vp, std::span<const Int16>(SF));
 }
 
 OperationalResult analyseOperational(const FreewayInput& in, const FreewayTables& t) {

@@ -1,4 +1,5 @@
 #include "analyses/multilane/Multilane.h"
+#include "analyses/LevelOfService.h"
 
 #include <array>
 #include <cstddef>
@@ -137,10 +138,12 @@ float volumeAdjustment(const tables::LookupTable& t, Int16 Vp, int column) {
 }
 
 char multilaneLevel(const tables::LookupTable& t, int column, float S) {
-    static constexpr char kLetters[] = "ABCDE";
+    // Rows 1 to 5 of the column hold the lowest speeds of A to E; a speed
+    // equal to a row's value already belongs to the next level.
+    std::array<float, 5> lowest{};
     for (int row = 1; row <= 5; ++row)
-        if (static_cast<float>(t.number(row, column)) < S) return kLetters[row - 1];
-    return 'F';
+        lowest[static_cast<std::size_t>(row - 1)] = static_cast<float>(t.number(row, column));
+    return levelFromLowerBounds(S, std::span<const float>(lowest), AtBound::Worse);
 }
 
 // ---- the analysis ----

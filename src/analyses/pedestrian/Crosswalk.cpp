@@ -1,7 +1,8 @@
 #include "analyses/pedestrian/Crosswalk.h"
+#include "analyses/LevelOfService.h"
 
-#include "report/NarrowReport.h"
 #include "numeric/Result.h"
+#include "report/NarrowReport.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::pedestrian {
@@ -45,22 +46,12 @@ void checkCrosswalk(const CrosswalkInput& in) {
 }
 
 char crosswalkDelayLevel(float dp) {
+    // A needs a delay below 15 s; from B on, a bound belongs to the better level.
     if (dp < 15) return 'A';
-    if (dp <= 30) return 'B';
-    if (dp <= 45) return 'C';
-    if (dp <= 60) return 'D';
-    if (dp <= 90) return 'E';
-    return 'F';
+    return levelFromUpperBounds(dp, {30, 45, 60, 90}, AtBound::Better, 'B');
 }
 
-char crosswalkSpaceLevel(float M) {
-    if (M >= 3.3f) return 'A';
-    if (M >= 2.0f) return 'B';
-    if (M >= 1.4f) return 'C';
-    if (M >= 0.9f) return 'D';
-    if (M >= 0.38f) return 'E';
-    return 'F';
-}
+char crosswalkSpaceLevel(float M) { return levelFromLowerBounds(M, {3.3f, 2.0f, 1.4f, 0.9f, 0.38f}); }
 
 CrosswalkResult analyseCrosswalk(const CrosswalkInput& in) {
     checkCrosswalk(in);

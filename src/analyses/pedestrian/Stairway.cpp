@@ -1,7 +1,8 @@
 #include "analyses/pedestrian/Stairway.h"
+#include "analyses/LevelOfService.h"
 
-#include "report/NarrowReport.h"
 #include "numeric/Result.h"
+#include "report/NarrowReport.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::pedestrian {
@@ -22,22 +23,9 @@ void checkStairway(const StairwayInput& in) {
 }
 
 char stairwayLevel(StairwayFlow flow, Int16 Vp) {
-    const int v = Vp.value();
     // The non-platoon bounds are tested first, then the platoon bounds.
-    if (flow == StairwayFlow::NonPlatoon) {
-        if (v <= 18) return 'A';
-        if (v <= 20) return 'B';
-        if (v <= 25) return 'C';
-        if (v <= 32) return 'D';
-        if (v <= 52) return 'E';
-        return 'F';
-    }
-    if (v <= 43) return 'A';
-    if (v <= 50) return 'B';
-    if (v <= 65) return 'C';
-    if (v <= 69) return 'D';
-    if (v <= 74) return 'E';
-    return 'F';
+    if (flow == StairwayFlow::NonPlatoon) return levelFromUpperBounds(Vp.value(), {18, 20, 25, 32, 52});
+    return levelFromUpperBounds(Vp.value(), {43, 50, 65, 69, 74});
 }
 
 StairwayResult analyseStairway(const StairwayInput& in) {
@@ -79,14 +67,7 @@ void checkWaitArea(const WaitAreaInput& in) {
                     "txtPedVolume_WaitArea");
 }
 
-char waitAreaLevel(float M) {
-    if (M >= 1.0f) return 'A';
-    if (M >= 0.8f) return 'B';
-    if (M >= 0.6f) return 'C';
-    if (M >= 0.4f) return 'D';
-    if (M >= 0.2f) return 'E';
-    return 'F';
-}
+char waitAreaLevel(float M) { return levelFromLowerBounds(M, {1.0f, 0.8f, 0.6f, 0.4f, 0.2f}); }
 
 WaitAreaResult analyseWaitArea(const WaitAreaInput& in) {
     checkWaitArea(in);

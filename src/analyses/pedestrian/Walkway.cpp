@@ -1,9 +1,10 @@
 #include "analyses/pedestrian/Walkway.h"
+#include "analyses/LevelOfService.h"
 
 #include <cmath>
 
-#include "report/NarrowReport.h"
 #include "numeric/Result.h"
+#include "report/NarrowReport.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::pedestrian {
@@ -23,15 +24,7 @@ void checkWalkway(const WalkwayInput& in) {
         refuseInput("보행교통류율이 너무 큽니다. 유효보도폭과 보행교통량을 확인하십시오.", "txtPeakPedVolume_Road");
 }
 
-char walkwayLevel(Int16 Vp) {
-    const int v = Vp.value();
-    if (v <= 20) return 'A';
-    if (v <= 32) return 'B';
-    if (v <= 46) return 'C';
-    if (v <= 70) return 'D';
-    if (v <= 106) return 'E';
-    return 'F';
-}
+char walkwayLevel(Int16 Vp) { return levelFromUpperBounds(Vp.value(), {20, 32, 46, 70, 106}); }
 
 WalkwayResult analyseWalkway(const WalkwayInput& in) {
     checkWalkway(in);

@@ -1,4 +1,5 @@
 #include "analyses/ramp/Ramp.h"
+#include "analyses/LevelOfService.h"
 
 #include <string_view>
 
@@ -122,11 +123,8 @@ int capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo,
 }
 
 char levelOfService(float D) {
-    if (D <= 6) return 'A';
-    if (D <= 12) return 'B';
-    if (D <= 17) return 'C';
-    if (D <= 22) return 'D';
-    return 'E';
+    // Four bounds: a density beyond the last is E (the junction's worst level).
+    return levelFromUpperBounds(D, {6, 12, 17, 22});
 }
 
 void checkConnector(const RampInput& in) {

@@ -1,4 +1,5 @@
 #include "analyses/twolane/TwoLane.h"
+#include "analyses/LevelOfService.h"
 
 #include "numeric/Result.h"
 #include "report/NumberText.h"
@@ -30,20 +31,8 @@ int equivalentColumn(float Vd) {
 }
 
 char twoLaneLevel(double designSpeed, float TDR) {
-    if (designSpeed >= 80) {
-        if (TDR <= 7.6f) return 'A';
-        if (TDR <= 15.2f) return 'B';
-        if (TDR <= 22.8f) return 'C';
-        if (TDR <= 30.4f) return 'D';
-        if (TDR <= 38) return 'E';
-        return 'F';
-    }
-    if (TDR <= 10) return 'A';
-    if (TDR <= 20) return 'B';
-    if (TDR <= 30) return 'C';
-    if (TDR <= 40) return 'D';
-    if (TDR <= 50) return 'E';
-    return 'F';
+    if (designSpeed >= 80) return levelFromUpperBounds(TDR, {7.6f, 15.2f, 22.8f, 30.4f, 38.0f});
+    return levelFromUpperBounds(TDR, {10, 20, 30, 40, 50});
 }
 
 void checkTwoLane(const TwoLaneInput& in) {

@@ -1,4 +1,5 @@
 #include "analyses/weaving/Weaving.h"
+#include "analyses/LevelOfService.h"
 
 #include <cmath>
 
@@ -124,22 +125,11 @@ void runWeavingStep(WeavingStep& s) {
     s.los = mainlineLevel(s.D);
 }
 
-char mainlineLevel(float D) {
-    if (D <= 6) return 'A';
-    if (D <= 12) return 'B';
-    if (D <= 17) return 'C';
-    if (D <= 22) return 'D';
-    if (D <= 27) return 'E';
-    return 'F';
-}
+char mainlineLevel(float D) { return levelFromUpperBounds(D, {6, 12, 17, 22, 27}); }
 
 char rampLevel(float D) {
-    if (D <= 7.5) return 'A';
-    if (D <= 12.5) return 'B';
-    if (D <= 17.5) return 'C';
-    if (D <= 25) return 'D';
-    if (D <= 37.5) return 'E';
-    return 'F';
+    // The bounds are double constants: the single-precision density widens.
+    return levelFromUpperBounds(D, {7.5, 12.5, 17.5, 25.0, 37.5});
 }
 
 float heavyVehicleFactor(double heavyPercent, std::string_view terrain) {
