@@ -1,8 +1,9 @@
 // Uninterrupted flow: conflicts per hour on a bicycle path or lane.
 #include <cmath>
-#include "analyses/LevelOfService.h"
 
 #include "analyses/bicycle/Bicycle.h"
+
+#include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
 
 namespace verosa::analyses::bicycle {

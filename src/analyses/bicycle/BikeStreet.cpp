@@ -1,10 +1,10 @@
 // Interrupted flow: bicycle delay at signalized intersections and the average
 // travel speed along an urban street.
 #include <string>
-#include "analyses/LevelOfService.h"
 
 #include "analyses/bicycle/Bicycle.h"
 #include "numeric/Result.h"
+#include "analyses/LevelOfService.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::bicycle {

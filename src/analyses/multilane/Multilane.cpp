@@ -1,9 +1,9 @@
 #include "analyses/multilane/Multilane.h"
-#include "analyses/LevelOfService.h"
 
 #include <array>
 #include <cstddef>
 
+#include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
 
 namespace verosa::analyses::multilane {

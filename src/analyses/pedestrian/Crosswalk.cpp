@@ -1,6 +1,6 @@
 #include "analyses/pedestrian/Crosswalk.h"
-#include "analyses/LevelOfService.h"
 
+#include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
 #include "report/NarrowReport.h"
 #include "report/NumberText.h"

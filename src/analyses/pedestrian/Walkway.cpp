@@ -1,8 +1,8 @@
 #include "analyses/pedestrian/Walkway.h"
-#include "analyses/LevelOfService.h"
 
 #include <cmath>
 
+#include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
 #include "report/NarrowReport.h"
 #include "report/NumberText.h"

@@ -1,8 +1,8 @@
 #include "analyses/ramp/Ramp.h"
-#include "analyses/LevelOfService.h"
 
 #include <string_view>
 
+#include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"

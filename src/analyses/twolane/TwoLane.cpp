@@ -1,6 +1,6 @@
 #include "analyses/twolane/TwoLane.h"
-#include "analyses/LevelOfService.h"
 
+#include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 

@@ -1,8 +1,8 @@
 #include "analyses/weaving/Weaving.h"
-#include "analyses/LevelOfService.h"
 
 #include <cmath>
 
+#include "analyses/LevelOfService.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
