@@ -11,6 +11,7 @@
 #include "numeric/CheckedInt.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 
 using namespace verosa;
 
@@ -110,13 +111,16 @@ TEST(Int16Conversion, OutOfRangeFails) {
         EXPECT_FALSE(Int16::fits(x)) << x;
         Error e = errorOf([x] { int16(x); });
         EXPECT_EQ(e.kind, ErrorKind::ArithmeticFailure) << x;
-        EXPECT_NE(e.message.find("-32768 ~ 32767"), std::string::npos) << e.message;
+        EXPECT_NE(e.message.find("32767 이하"), std::string::npos) << e.message;
     }
     EXPECT_TRUE(Int16::fits(32767.4));
     EXPECT_TRUE(Int16::fits(-32768.5));
-    Error e = errorOf([] { Int16::readRounded(50000, "주기"); });
+    Error e = errorOf([] { Int16::readRounded(50000, "주기", "txtCycle", "주기를 확인하십시오."); });
     EXPECT_EQ(e.kind, ErrorKind::InputError);
-    EXPECT_NE(e.message.find("주기"), std::string::npos) << e.message;
+    EXPECT_EQ(e.message, "주기가 너무 큽니다. 32767 이하여야 합니다. 주기를 확인하십시오.");
+    EXPECT_EQ(e.focus, "txtCycle");
+    EXPECT_EQ(errorOf([] { Int16::readRounded(-40000, "교통량"); }).message,
+              "교통량이 너무 작습니다. -32768 이상이어야 합니다.");
     EXPECT_EQ(Int16::readRounded(120.5, "주기").value(), 120);
 }
 
@@ -175,4 +179,19 @@ TEST(RealDivision, ZeroDivisorAndOverflowFail) {
     EXPECT_EQ(errorOf([] { divide(1.0f, 0.0f); }).kind, ErrorKind::ArithmeticFailure);
     EXPECT_EQ(errorOf([] { divide(0.0, -0.0); }).kind, ErrorKind::ArithmeticFailure);
     EXPECT_EQ(errorOf([] { divide(1e30f, 1e-30f); }).kind, ErrorKind::ArithmeticFailure);
+}
+
+TEST(Wording, ParticlesFollowTheLastSoundAndRangesReadAsSentences) {
+    EXPECT_EQ(withParticle("교통량", Particle::Topic), "교통량은");
+    EXPECT_EQ(withParticle("첨두시간계수", Particle::Topic), "첨두시간계수는");
+    EXPECT_EQ(withParticle("중차량구성비(%)", Particle::Subject), "중차량구성비(%)가");
+    EXPECT_EQ(withParticle("차로폭(m)", Particle::Subject), "차로폭(m)이");
+    EXPECT_EQ(withParticle("PHF", Particle::Topic), "PHF는");
+    EXPECT_EQ(withParticle("V12", Particle::Subject), "V12가");
+    EXPECT_EQ(withParticle("Vc", Particle::Object), "Vc를");
+    EXPECT_EQ(rangeMessage("중차량구성비(%)", {0.0, 100.0}), "중차량구성비(%)는 0 이상 100 이하여야 합니다.");
+    EXPECT_EQ(rangeMessage("PHF", {0.0, 1.0, false, true}), "PHF는 0보다 크고 1 이하여야 합니다.");
+    EXPECT_EQ(rangeMessage("차로수", {1.0, std::nullopt}), "차로수는 1 이상이어야 합니다.");
+    EXPECT_EQ(rangeMessage("주기", {0.0, std::nullopt, false}), "주기는 0보다 커야 합니다.");
+    EXPECT_EQ(rangeMessage("g/C", {std::nullopt, 0.5, true, false}), "g/C는 0.5보다 작아야 합니다.");
 }

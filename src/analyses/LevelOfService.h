@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <span>
+#include <type_traits>
 
 namespace verosa::analyses {
 
@@ -20,9 +21,12 @@ enum class AtBound {
 // first level whose upper bound the value does not pass.
 template <class V, class B>
 char levelFromUpperBounds(V value, std::span<const B> bounds, AtBound at = AtBound::Better, char first = 'A') {
+    // The comparison of the value with the bound in their common type, as the
+    // language would compare them (a float with a double bound as doubles).
+    auto compare = [](auto x) { return static_cast<std::common_type_t<V, B>>(x); };
     char level = first;
     for (const B& bound : bounds) {
-        if (at == AtBound::Better ? value <= bound : value < bound) return level;
+        if (at == AtBound::Better ? compare(value) <= compare(bound) : compare(value) < compare(bound)) return level;
         ++level;
     }
     return level;
@@ -32,9 +36,12 @@ char levelFromUpperBounds(V value, std::span<const B> bounds, AtBound at = AtBou
 // first level whose lower bound the value reaches.
 template <class V, class B>
 char levelFromLowerBounds(V value, std::span<const B> bounds, AtBound at = AtBound::Better, char first = 'A') {
+    // The comparison of the value with the bound in their common type, as the
+    // language would compare them (a float with a double bound as doubles).
+    auto compare = [](auto x) { return static_cast<std::common_type_t<V, B>>(x); };
     char level = first;
     for (const B& bound : bounds) {
-        if (at == AtBound::Better ? value >= bound : value > bound) return level;
+        if (at == AtBound::Better ? compare(value) >= compare(bound) : compare(value) > compare(bound)) return level;
         ++level;
     }
     return level;

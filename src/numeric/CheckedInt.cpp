@@ -6,6 +6,7 @@
 #include <string>
 
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 
 namespace verosa {
 namespace {
@@ -16,7 +17,9 @@ std::string integerText(long long v) {
     return std::string(buf, res.ptr);
 }
 
-std::string rangeText(long long lo, long long hi) { return "(" + integerText(lo) + " ~ " + integerText(hi) + ")"; }
+std::string overflowMessage(long long lo, long long hi) {
+    return "계산 중 정수 값이 허용 범위(" + integerText(lo) + " 이상 " + integerText(hi) + " 이하)를 넘었습니다.";
+}
 
 // x rounded to an integer, halves to the even neighbour, on the exact binary
 // value (x - floor(x) is exact for every finite double).
@@ -33,7 +36,7 @@ double roundHalfEvenExact(double x) {
 template <class Rep, class Real>
 CheckedInt<Rep, Real> CheckedInt<Rep, Real>::of(long long v) {
     if (v < kMin || v > kMax) {
-        failArithmetic("계산 중 정수 범위" + rangeText(kMin, kMax) + "를 넘었습니다.");
+        failArithmetic(overflowMessage(kMin, kMax));
     }
     return CheckedInt(static_cast<Rep>(v));
 }
@@ -48,16 +51,20 @@ bool CheckedInt<Rep, Real>::fits(double x) {
 template <class Rep, class Real>
 CheckedInt<Rep, Real> CheckedInt<Rep, Real>::round(double x) {
     if (!fits(x)) {
-        failArithmetic("계산 중 정수 범위" + rangeText(kMin, kMax) + "를 넘었습니다.");
+        failArithmetic(overflowMessage(kMin, kMax));
     }
     return CheckedInt(static_cast<Rep>(roundHalfEvenExact(x)));
 }
 
 template <class Rep, class Real>
-CheckedInt<Rep, Real> CheckedInt<Rep, Real>::readRounded(double x, std::string_view what, std::string_view focus) {
+CheckedInt<Rep, Real> CheckedInt<Rep, Real>::readRounded(double x, std::string_view what, std::string_view focus,
+                                                         std::string_view hint) {
     if (!fits(x)) {
-        std::string name = what.empty() ? std::string("입력값") : std::string(what);
-        refuseInput(name + "이(가) 정수 범위" + rangeText(kMin, kMax) + "를 벗어났습니다.", std::string(focus));
+        const std::string_view name = what.empty() ? std::string_view("입력값") : what;
+        std::string message =
+            x < 0 ? tooSmallMessage(name, static_cast<double>(kMin)) : tooLargeMessage(name, static_cast<double>(kMax));
+        if (!hint.empty()) message += " " + std::string(hint);
+        refuseInput(std::move(message), std::string(focus));
     }
     return CheckedInt(static_cast<Rep>(roundHalfEvenExact(x)));
 }

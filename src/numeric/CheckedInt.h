@@ -23,10 +23,12 @@ public:
     static CheckedInt of(long long v);
     // From a real: rounded half to even (the exact binary value), checked.
     static CheckedInt round(double x);
-    // As round(), but an out-of-range or non-finite value is refused as input
-    // naming `what` (for values read straight from a field), with the focus
-    // on the field `focus`.
-    static CheckedInt readRounded(double x, std::string_view what, std::string_view focus = {});
+    // As round(), but a value beyond the range (or not finite) is refused as
+    // input: "{what}가 너무 큽니다. 32767 이하여야 합니다." and the `hint`,
+    // with the focus on the field `focus`. The one way a value typed or
+    // derived from typed values becomes a 16-bit integer or is refused.
+    static CheckedInt readRounded(double x, std::string_view what, std::string_view focus = {},
+                                  std::string_view hint = {});
     // True when round(x) would succeed.
     static bool fits(double x);
 

@@ -19,8 +19,7 @@ void requireShare(float percent, const char* what, const char* focus) {
 
 // A conflict count rounded half to even, refused beyond 16 bits.
 Int16 conflicts(double F) {
-    if (!Int16::fits(F)) refuseInput("상충횟수가 너무 큽니다. 교통량과 속도를 확인하십시오.", "txtBikeContiVolume");
-    return int16(F);
+    return Int16::readRounded(F, "상충횟수", "txtBikeContiVolume", "교통량과 속도를 확인하십시오.");
 }
 
 void checkPath(const BikePathInput& in) {
@@ -30,16 +29,16 @@ void checkPath(const BikePathInput& in) {
     if (in.bikeVolume < 0) refuseInput("자전거교통량은 0 이상이어야 합니다.", "txtBikeContiVolume");
     if (!(in.Sb > 0)) refuseInput("자전거속도(평균)는 0보다 커야 합니다.", "txtBikeSpeedAvg");
     if (in.sigma < 0) refuseInput("자전거속도(표준편차)는 0 이상이어야 합니다.", "txtBikeSpeedStdErr");
-    if (!Int16::fits(in.bikeVolume / in.PHF))
-        refuseInput("자전거 교통류율이 너무 큽니다. 교통량과 첨두시간계수를 확인하십시오.", "txtBikeContiVolume");
+    Int16::readRounded(in.bikeVolume / in.PHF, "자전거 교통류율", "txtBikeContiVolume",
+                       "교통량과 첨두시간계수를 확인하십시오.");
     if (in.type == PathType::TwoWay || in.type == PathType::Shared)
         requireShare(in.D, "중방향자전거교통량비율", "txtBikeDirectionRatio");
     if (in.type == PathType::Shared) {
         if (in.pedVolume < 0) refuseInput("보행자교통량은 0 이상이어야 합니다.", "txtPedVolume");
         if (!(in.Sp > 0)) refuseInput("보행자속도(평균)는 0보다 커야 합니다.", "txtPedSpeedAvg");
         requireShare(in.Dp, "중방향보행자교통량비율", "txtPedDirectionRatio");
-        if (!Int16::fits(in.pedVolume / in.PHF))
-            refuseInput("보행자 교통류율이 너무 큽니다. 보행자교통량과 첨두시간계수를 확인하십시오.", "txtPedVolume");
+        Int16::readRounded(in.pedVolume / in.PHF, "보행자 교통류율", "txtPedVolume",
+                           "보행자교통량과 첨두시간계수를 확인하십시오.");
     }
 }
 
@@ -68,8 +67,7 @@ BikePathResult analysePath(const BikePathInput& in) {
     r.r = 2 * in.sigma / (rootOf314() * in.Sb);
 
     if (in.type == PathType::OneWay || in.type == PathType::OnStreet) {
-        if (!Int16::fits(2.0 * r.Vb.value()))
-            refuseInput("상충횟수가 너무 큽니다. 교통량과 속도를 확인하십시오.", "txtBikeContiVolume");
+        Int16::readRounded(2.0 * r.Vb.value(), "상충횟수", "txtBikeContiVolume", "교통량과 속도를 확인하십시오.");
         r.F = conflicts(2 * r.Vb * in.sigma / (rootOf314() * in.Sb));
         r.los = pathLevel(in.type, in.width, r.F);
         return r;

@@ -2,9 +2,9 @@
 // travel speed along an urban street.
 #include <string>
 
+#include "analyses/LevelOfService.h"
 #include "analyses/bicycle/Bicycle.h"
 #include "numeric/Result.h"
-#include "analyses/LevelOfService.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::bicycle {
@@ -18,8 +18,8 @@ void checkStreet(const BikeStreetInput& in) {
     if (in.n < 1 || in.n > kMaxIntersections) refuseInput("교차로개수를 선택하십시오.", "cboIntersectionNo");
     if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtDisconPHF");
     if (in.bikeVolume < 0) refuseInput("자전거교통량은 0 이상이어야 합니다.", "txtBikeDisconVolume");
-    if (!Int16::fits(in.bikeVolume / in.PHF))
-        refuseInput("자전거 교통류율이 너무 큽니다. 교통량과 첨두시간계수를 확인하십시오.", "txtBikeDisconVolume");
+    Int16::readRounded(in.bikeVolume / in.PHF, "자전거 교통류율", "txtBikeDisconVolume",
+                       "교통량과 첨두시간계수를 확인하십시오.");
     if (!(in.W > 0)) refuseInput("자전거도로폭은 0보다 커야 합니다.", "txtWidth");
     for (int i = 1; i <= in.n; ++i) {
         if (!(in.cycle[i] > Int16::of(0))) refuseInput("주기는 0보다 커야 합니다.", element("txtCycle", i));

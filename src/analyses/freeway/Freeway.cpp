@@ -8,15 +8,6 @@ namespace verosa::analyses::freeway {
 
 namespace {
 
-const char* const kRangeText = "정수 범위(-32768 ~ 32767)를 벗어났습니다.";
-
-// A 16-bit working value; beyond the range the input is refused, naming the
-// value (`subject` carries its particle) and the fields to check.
-Int16 toInt16(double x, const std::string& subject, const std::string& hint, std::string focus) {
-    if (!Int16::fits(x)) refuseInput(subject + " " + kRangeText + " " + hint, std::move(focus));
-    return Int16::round(x);
-}
-
 // Heavy-vehicle share on a specific grade as a fraction.
 float heavyShare(const FreewayInput& in) { return static_cast<float>(in.heavyPercent / 100); }
 
@@ -121,8 +112,8 @@ char freewayLevel(const std::array<Int16, 5>& SF, Int16 Vp) {
 OperationalResult analyseOperational(const FreewayInput& in, const FreewayTables& t) {
     checkFreewayInput(in, false);
     OperationalResult r;
-    r.Vp = toInt16(in.V / in.PHF, "첨두시간환산교통류율(Vp = V / PHF)이", "교통량과 첨두시간계수를 확인하십시오.",
-                   "txtVolume");
+    r.Vp = Int16::readRounded(in.V / in.PHF, "첨두시간환산교통류율(Vp = V / PHF)", "txtVolume",
+                              "교통량과 첨두시간계수를 확인하십시오.");
     r.factors.fw = laneWidthFactor(in, t, in.N > Int16::of(2));
     heavyVehicleFactor(in, t, r.factors);
 
@@ -131,14 +122,11 @@ OperationalResult analyseOperational(const FreewayInput& in, const FreewayTables
     for (std::size_t i = 0; i < 5; ++i) {
         const float vc = static_cast<float>(t.msf.number(static_cast<int>(i) + 1, vcColumn));
         r.MSF[i] = int16(c * vc);
-        const long long lanesFlow = static_cast<long long>(r.MSF[i].value()) * in.N.value();
-        if (lanesFlow < Int16::kMin || lanesFlow > Int16::kMax)
-            refuseInput(
-                std::string("최대서비스교통량과 차로수의 곱(MSF × N)이 ") + kRangeText + " 차로수를 확인하십시오.",
-                "txtLane");
-        const Int16 MSFxN = r.MSF[i] * in.N;
-        r.SF[i] = toInt16(MSFxN * r.factors.fw * r.factors.fhv, "서비스수준별 교통량(SFi)이",
-                          "차로수와 중차량 구성비율을 확인하십시오.", "txtLane");
+        const Int16 MSFxN =
+            Int16::readRounded(static_cast<double>(r.MSF[i].value()) * in.N.value(),
+                               "최대서비스교통량과 차로수의 곱(MSF × N)", "txtLane", "차로수를 확인하십시오.");
+        r.SF[i] = Int16::readRounded(MSFxN * r.factors.fw * r.factors.fhv, "서비스수준별 교통량(SFi)", "txtLane",
+                                     "차로수와 중차량 구성비율을 확인하십시오.");
     }
     r.level = freewayLevel(r.SF, r.Vp);
     return r;
@@ -147,21 +135,21 @@ OperationalResult analyseOperational(const FreewayInput& in, const FreewayTables
 DesignResult analyseDesign(const FreewayInput& in, const FreewayTables& t) {
     checkFreewayInput(in, true);
     DesignResult r;
-    r.PDDHV = toInt16(in.V / in.PHF, "설계 첨두시간 교통량(PDDHV = DDHV / PHF)이",
-                      "DDHV와 첨두시간계수를 확인하십시오.", "txtVolume");
+    r.PDDHV = Int16::readRounded(in.V / in.PHF, "설계 첨두시간 교통량(PDDHV = DDHV / PHF)", "txtVolume",
+                                 "DDHV와 첨두시간계수를 확인하십시오.");
     const int msfColumn = 2 + 2 * in.designSpeed;  // 120, 100, 80 km/h: columns 2, 4, 6
     r.MSFi = int16(t.msf.number(in.targetLevel + 1, msfColumn));
     r.factors.fw = laneWidthFactor(in, t, true);
     heavyVehicleFactor(in, t, r.factors);
-    r.SF = toInt16(r.MSFi * r.factors.fw * r.factors.fhv, "공급 서비스 교통량(SF)이", "중차량 구성비율을 확인하십시오.",
-                   {});
+    r.SF = Int16::readRounded(r.MSFi * r.factors.fw * r.factors.fhv, "공급 서비스 교통량(SF)", {},
+                              "중차량 구성비율을 확인하십시오.");
     if (r.SF <= Int16::of(0))
         refuseInput(
             "공급 서비스 교통량(SF)이 0 이하이므로 차로수(N = PDDHV / SF)를 구할 수 없습니다. "
             "중차량 구성비율을 확인하십시오.");
     r.lanesQuotient = r.PDDHV / r.SF;
     // Halves go to the even neighbour: quotients of exactly 1, 2, 3 give 2, 2, 4.
-    r.N = toInt16(r.lanesQuotient + 0.5, "차로수(N)가", "DDHV와 첨두시간계수를 확인하십시오.", "txtVolume");
+    r.N = Int16::readRounded(r.lanesQuotient + 0.5, "차로수(N)", "txtVolume", "DDHV와 첨두시간계수를 확인하십시오.");
     return r;
 }
 

@@ -173,11 +173,8 @@ void checkManyWay(const MultilaneInput& in) {
     if (in.clearance < 0) refuseInput("측방여유폭을 선택하십시오.", "cboSideWidth");
     if (in.volume < 0) refuseInput("교통량은 0 이상이어야 합니다.", "txtVolume");
     if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtPHF");
-    if (!Int16::fits(in.volume / in.PHF))
-        refuseInput(
-            "첨두시간 환산 교통량(교통량 / PHF)이 정수 범위(-32768 ~ 32767)를 벗어났습니다. "
-            "교통량과 첨두시간계수를 확인하십시오.",
-            "txtVolume");
+    Int16::readRounded(in.volume / in.PHF, "첨두시간 환산 교통량(교통량 / PHF)", "txtVolume",
+                       "교통량과 첨두시간계수를 확인하십시오.");
     if (in.H > 80)
         refuseInput("평면굴곡도는 80˚/km 이하여야 합니다. 그보다 큰 굴곡도의 보정값이 없습니다.", "txtHorizontal");
     if (in.G > 90)

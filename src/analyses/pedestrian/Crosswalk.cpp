@@ -32,11 +32,8 @@ void checkCrosswalk(const CrosswalkInput& in) {
     if (!(in.S > 0)) refuseInput("보행자 속도는 0보다 커야 합니다.", "txtWalkSpeed");
     const double Vi = perCycle(in.entering, in.C);
     const double Vo = perCycle(in.leaving, in.C);
-    if (!Int16::fits(Vi))
-        refuseInput("주기 당 진입보행자수가 너무 큽니다. 진입보행량과 총 주기를 확인하십시오.", "txtCrossRoadInVolume");
-    if (!Int16::fits(Vo))
-        refuseInput("주기 당 진출보행자수가 너무 큽니다. 진출보행량과 총 주기를 확인하십시오.",
-                    "txtCrossRoadOutVolume");
+    Int16::readRounded(Vi, "주기 당 진입보행자수", "txtCrossRoadInVolume", "진입보행량과 총 주기를 확인하십시오.");
+    Int16::readRounded(Vo, "주기 당 진출보행자수", "txtCrossRoadOutVolume", "진출보행량과 총 주기를 확인하십시오.");
     const long long sum = static_cast<long long>(int16(Vi).value()) + int16(Vo).value();
     if (sum > Int16::kMax)
         refuseInput("주기 당 보행자수의 합이 너무 큽니다. 보행량과 총 주기를 확인하십시오.", "txtCrossRoadInVolume");

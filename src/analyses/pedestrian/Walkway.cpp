@@ -19,9 +19,8 @@ void checkWalkway(const WalkwayInput& in) {
     if (!(We > 0))
         refuseInput("총 방해폭원은 전체도로폭보다 작아야 합니다 (유효보도폭 We = Wt - Wo 가 0보다 커야 합니다).",
                     "txtTotViolationWidth_Road");
-    const float flow = in.V15 / (We * 15);
-    if (!Int16::fits(flow))
-        refuseInput("보행교통류율이 너무 큽니다. 유효보도폭과 보행교통량을 확인하십시오.", "txtPeakPedVolume_Road");
+    Int16::readRounded(in.V15 / (We * 15), "보행교통류율", "txtPeakPedVolume_Road",
+                       "유효보도폭과 보행교통량을 확인하십시오.");
 }
 
 char walkwayLevel(Int16 Vp) { return levelFromUpperBounds(Vp.value(), {20, 32, 46, 70, 106}); }

@@ -21,12 +21,7 @@ std::string padded(std::string item, int columns) {
 
 // A flow rate rounded half to even; one that leaves 16 bits is refused.
 Int16 flowRate(double x, std::string_view what, std::string focus) {
-    if (!Int16::fits(x))
-        refuseInput(std::string(what) +
-                        " 값이 정수 범위(-32768 ~ 32767)를 넘었습니다. 교통량, 중차량비율과 첨두시간계수를 "
-                        "확인하십시오.",
-                    std::move(focus));
-    return int16(x);
+    return Int16::readRounded(x, what, focus, "교통량, 중차량비율과 첨두시간계수를 확인하십시오.");
 }
 
 // P rounded to 3 decimals through "0.###" and kept in single precision.
@@ -156,9 +151,7 @@ void checkConnector(const RampInput& in) {
     checkNotNegative(in.laneLength, "감,가속차로길이는", "txtLaneLength");
 
     if (usesAdjacentRamp(in)) {
-        if (!Int16::fits(in.otherLength))
-            refuseInput("인접연결로거리 값이 정수 범위(-32768 ~ 32767)를 벗어났습니다.", "txtOtherConnectorLength");
-        if (int16(in.otherLength) <= Int16::of(0))
+        if (Int16::readRounded(in.otherLength, "인접연결로거리", "txtOtherConnectorLength") <= Int16::of(0))
             refuseInput("인접연결로거리는 0보다 커야 합니다.", "txtOtherConnectorLength");
         checkNotNegative(in.otherVolume, "인접연결로 교통량은", "txtOtherConnectorVolume");
         checkPercent(in.otherHeavyPercent, "인접연결로 중차량구성비는", "txtOtherConnectorHeavyPer");
@@ -178,9 +171,9 @@ RampResult analyseRamp(const RampInput& in) {
     r.fHV_ramp = heavyVehicleFactor(in.connectorHeavyPercent, in.landType);
     r.Vf = flowRate(in.mainVolume / (r.fHV_main * in.PHF), "본선구간 환산교통량(Vf)", "txtMainVolume");
     r.Vr = flowRate(in.connectorVolume / (r.fHV_ramp * in.PHF), "연결로 환산교통량(Vr)", "txtConnectorVolume");
-    if (merge && !Int16::fits(static_cast<double>(r.Vf.value()) + r.Vr.value()))
-        refuseInput("본선과 연결로 환산교통량의 합(Vf + Vr)이 정수 범위(-32768 ~ 32767)를 넘었습니다.",
-                    "txtMainVolume");
+    if (merge)
+        Int16::readRounded(static_cast<double>(r.Vf.value()) + r.Vr.value(), "본선과 연결로 환산교통량의 합(Vf + Vr)",
+                           "txtMainVolume");
 
     r.laneCapacity = laneCapacity(in.mainSpeed);
     r.rampCapacity = rampCapacity(in.connectorSpeed);

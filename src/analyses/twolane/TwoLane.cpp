@@ -1,7 +1,10 @@
 #include "analyses/twolane/TwoLane.h"
 
+#include <cmath>
+
 #include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::twolane {
@@ -56,8 +59,10 @@ void checkTwoLane(const TwoLaneInput& in) {
     if (in.grade < 0) refuseInput("경사도를 선택하십시오.", "cboGrade");
     if (in.gradeLength < 0) refuseInput("경사길이를 선택하십시오.", "cboGradeLength");
     if (in.split < 0) refuseInput("방향별 교통량분포를 선택하십시오.", "cboDirectionPercentSpecial");
-    if (!Int16::fits(static_cast<double>(in.V.value()) * (3 + in.split)))
-        refuseInput("양방향교통류율이 너무 커서 방향별 교통량을 계산할 수 없습니다 (정수 범위 -32768 ~ 32767).",
+    // The directional volumes are V × (3 + split) / 10, computed in 16 bits.
+    const int weight = 3 + in.split;
+    if (!Int16::fits(static_cast<double>(in.V.value()) * weight))
+        refuseInput(tooLargeMessage("양방향교통류율", std::floor(static_cast<double>(Int16::kMax) / weight)),
                     "txtBothVolume");
 }
 

@@ -107,9 +107,7 @@ TwoLaneInput TwoLaneForm::readInput() const {
     in.section = indexOf("cboTermType");
     in.volumeText = textOf("txtBothVolume");
     const double volume = readDouble(in.volumeText, "양방향교통류율");
-    if (!Int16::fits(volume))
-        refuseInput("양방향교통류율이 정수 범위(-32768 ~ 32767)를 벗어났습니다.", "txtBothVolume");
-    in.V = Int16::round(volume);
+    in.V = Int16::readRounded(volume, "양방향교통류율", "txtBothVolume");
     // Exactly empty: the table's PHF. Blanks read as 0 and are refused.
     in.phfFromTable = textOf("txtPHF").empty();
     if (!in.phfFromTable) in.PHF = readSingle(textOf("txtPHF"), "첨두시간계수");

@@ -11,8 +11,6 @@ namespace verosa::analyses::weaving {
 
 namespace {
 
-const char* const kBeyond16Bits = " 16비트 정수 범위(-32768 ~ 32767)를 벗어났습니다.";
-
 // r3(x), r2(x): x rounded through "#0.###" / "#0.##" and read back.
 float r3(double x) { return static_cast<float>(report::roundThrough(x, "#0.###")); }
 float r2(double x) { return static_cast<float>(report::roundThrough(x, "#0.##")); }
@@ -43,10 +41,9 @@ void requireTerrain(std::string_view terrain) {
 
 double readLanes(const std::string& text) {
     const double lanes = readField(text, field::kLanes);
-    if (!Int16::fits(lanes / 2 + 1)) refuseInput(std::string("본선차로수가") + kBeyond16Bits, field::kLanes);
     // The lanes per direction, N = lanes / 2 + 1, divide the flows: a count
     // that leaves no lane cannot be analysed.
-    if (int16(lanes / 2 + 1) <= Int16::of(0))
+    if (Int16::readRounded(lanes / 2 + 1, "본선차로수", field::kLanes) <= Int16::of(0))
         refuseInput("본선차로수(양방향)로는 차로가 없습니다 (차로수 / 2 + 1 이 1 이상이어야 합니다).", field::kLanes);
     return lanes;
 }
@@ -72,17 +69,13 @@ float readPHF(const std::string& text) {
 
 Int16 peakFlow(double volume, float divisor, const char* control, const char* name) {
     const double flow = divide(volume, static_cast<double>(divisor));
-    if (!Int16::fits(flow))
-        refuseInput(
-            std::string(name) + "의 승용차 환산교통량이" + kBeyond16Bits + " 교통량과 첨두시간계수를 확인하십시오.",
-            control);
-    return int16(flow);
+    return Int16::readRounded(flow, std::string(name) + "의 승용차 환산교통량", control,
+                              "교통량과 첨두시간계수를 확인하십시오.");
 }
 
 Int16 readLength(const std::string& text, const char* name) {
     const double length = readField(text, field::kLength);
-    if (!Int16::fits(length)) refuseInput(std::string(name) + "가" + kBeyond16Bits, field::kLength);
-    const Int16 L = int16(length);
+    const Int16 L = Int16::readRounded(length, name, field::kLength);
     if (L.value() <= 0) refuseInput(std::string(name) + "는 0보다 커야 합니다.", field::kLength);
     return L;
 }
@@ -172,9 +165,8 @@ RampToRampResult analyseRampToRamp(const WeavingInput& in) {
     const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
     const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
     const double averageSpeed = readField(in.averageSpeed, field::kAverageSpeed);
-    if (!Int16::fits(averageSpeed)) refuseInput(std::string("평균공간속도가") + kBeyond16Bits, field::kAverageSpeed);
     RampToRampResult r;
-    r.Sa = int16(averageSpeed);
+    r.Sa = Int16::readRounded(averageSpeed, "평균공간속도", field::kAverageSpeed);
     if (r.Sa.value() <= 0) refuseInput("평균공간속도는 0보다 커야 합니다.", field::kAverageSpeed);
     r.PHF = readPHF(in.PHF);
     const double heavy = readHeavyPercent(in.heavyPercent);
