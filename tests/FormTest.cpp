@@ -16,6 +16,7 @@ public:
     int gradeChanges = 0;
     int lengthChanges = 0;
     int sideClicks = 0;
+    int analysed = 0;
     explicit SampleForm(AnalysisIndex* index) : Form({index, nullptr}) {
         setWindowName("frmSample");
         addPage("입력");
@@ -31,6 +32,8 @@ public:
         addButton("cmdResult", "분  석(&R)", ButtonRole::Analysis);
         addButton("cmdSheets", "분석", ButtonRole::Analysis);
         beginPage(1);
+        addOption("optPage[0]", "첫째", "page");
+        addOption("optPage[1]", "둘째", "page");
         addResultView();
         tick("optOneSide");
 
@@ -47,7 +50,21 @@ public:
                 choose("cboLOS", 0);
             }
         });
-        onPress("cmdSheets", [this] { writeSheets({"p1\r\n", "p2\r\n", "p3\r\n"}, 1, 1); });
+        // Page 1 reads the grade list when it is written, not when analysed.
+        declareWorksheets({"optPage[0]", "optPage[1]"}, [this](int page) {
+            return page == 0 ? "V=" + std::to_string(analysed) + "\r\n" : "grade " + at("cboGrade").listText() + "\r\n";
+        });
+        onAnalysisCommand(
+            "cmdSheets",
+            [this] {
+                analysed = static_cast<int>(numberOf("txtVolume"));
+                showWorksheets(1);
+            },
+            [this] {
+                std::string all;
+                for (const auto& page : worksheetPages()) all += page;
+                return all;
+            });
         onPress("cmdEx1", [this] {
             choose("cboGrade", 2);
             choose("cboGradeLength", 1);
@@ -74,8 +91,8 @@ TEST(FormModel, HandlerRunsOnChangeOnlyAndListRebuildRunsNothing) {
     EXPECT_EQ(f.lengthChanges, 1);
     EXPECT_EQ(f.at("cboGradeLength").index, -1);
     EXPECT_EQ(f.at("cboGradeLength").items.size(), 3u);
-    EXPECT_THROW(f.setIndex("cboGradeLength", 3), std::invalid_argument);
-    EXPECT_THROW(f.setText("txtNope", "1"), std::out_of_range);
+    EXPECT_THROW(f.setIndex("cboGradeLength", 3), UsageError);
+    EXPECT_THROW(f.setText("txtNope", "1"), UsageError);
 }
 
 TEST(FormModel, ExampleRunsTheSameChangeHandlingAsTheUser) {
@@ -134,13 +151,22 @@ TEST(FormModel, SilentFailureKeepsTheReportAndShowsNoMessage) {
     EXPECT_EQ(f.resultText(), "V=2000\r\n");
 }
 
-TEST(FormModel, WorksheetPagesPrintOneAfterTheOtherWithOneShown) {
+TEST(FormModel, WorksheetPagesAreWrittenAnewWhenChosen) {
     AnalysisIndex index;
     SampleForm f(&index);
+    f.setText("txtVolume", "2000");
     auto o = f.press("cmdSheets");
     EXPECT_TRUE(o.reportWritten);
-    EXPECT_EQ(f.at("rtbResult").text, "p2\r\n");
-    EXPECT_EQ(f.resultText(), "p1\r\np2\r\np3\r\n");
+    EXPECT_EQ(o.page, 1);
+    EXPECT_TRUE(f.at("optPage[0]").checked);
+    EXPECT_EQ(f.resultText(), "V=2000\r\n");
+    f.setIndex("cboGrade", 1);  // an input changed after the analysis
+    f.setChecked("optPage[1]", true);
+    EXPECT_EQ(f.resultText(), "grade 2% ≤   ＜ 3%\r\n");
+    EXPECT_EQ(f.renderingOf("cmdSheets"), "V=2000\r\ngrade 2% ≤   ＜ 3%\r\n");
+    f.setChecked("optPage[0]", true);
+    EXPECT_EQ(f.resultText(), "V=2000\r\n");
+    EXPECT_EQ(f.renderingOf("cmdResult"), f.resultText());
 }
 
 TEST(FormModel, ReportIsReplacedOnlyAfterEverythingIsComputed) {
@@ -168,6 +194,99 @@ TEST(FormModel, ReportIsReplacedOnlyAfterEverythingIsComputed) {
     EXPECT_EQ(refused.focus, "txtVolume");
     EXPECT_EQ(f.resultText(), "V=2000\r\n");
     EXPECT_EQ(notified, 7);  // one notice per outermost action
+}
+
+// A window with two analyses on two pages: one writes a grid, one fills a
+// window of fields; number fields with their ranges.
+class TwoAnalysesForm : public Form {
+public:
+    explicit TwoAnalysesForm() : Form({nullptr, nullptr}) {
+        addPage("승객");
+        addPage("구간");
+        beginPage(0);
+        addNumber("txtStopNo", "정류장 갯수", {{1.0, 200.0}});
+        addNumber("txtPHF", "첨두시간계수", {{0.0, 1.0, false, true}, 1.0}, 8, "PHF");
+        addGrid("MSFLoad", 2, 1);
+        addButton("cmdLoad", "분  석(&R)", ButtonRole::Analysis);
+        beginPage(1);
+        addButton("cmdSpeed", "확  인", ButtonRole::Analysis);
+        addButton("cmdOff", "끔");
+        setEnabled("cmdOff", false);
+        beginWindow("frmSpeedResult", "결과");
+        for (int i = 0; i < 2; ++i) addText(element("txtSpeed", i), "속도");
+        endWindow();
+
+        onChange("txtStopNo", [this] {
+            const int n = static_cast<int>(numberOf("txtStopNo"));
+            control("MSFLoad").grid.resize(2, n + 1);
+            for (int c = 1; c <= n; ++c) writeCell("MSFLoad", 0, c, " " + std::to_string(c), Align::Center);
+        });
+        onAnalysisCommand(
+            "cmdLoad", [this] { writeCell("MSFLoad", 1, 1, numberOf("txtPHF") == 1 ? "A" : "B", Align::Center); },
+            [this] { return at("MSFLoad").grid.cells[1][1] + "\r\n"; });
+        onAnalysisCommand(
+            "cmdSpeed",
+            [this] {
+                for (int i = 0; i < 2; ++i) set(element("txtSpeed", i), " " + std::to_string(40 + i));
+                showWindow("frmSpeedResult");
+            },
+            [this] { return textOf("txtSpeed[0]") + "\t" + textOf("txtSpeed[1]") + "\r\n"; });
+    }
+};
+
+TEST(FormModel, EachAnalysisRendersItsOwnResults) {
+    TwoAnalysesForm f;
+    EXPECT_EQ(element("txtVolume", 12), "txtVolume[12]");
+    EXPECT_EQ(cell("MSFBusCap", 1, 10), "MSFBusCap[1][10]");
+    f.setText("txtStopNo", "12");
+    EXPECT_EQ(f.at("MSFLoad").grid.cols, 13);
+    EXPECT_EQ(f.at("MSFLoad").grid.cells[0][12], " 12");
+    EXPECT_EQ(f.at("MSFLoad").grid.align[0][12], Align::Center);
+    EXPECT_TRUE(f.press("cmdLoad").ok());  // an empty PHF reads as 1
+    EXPECT_EQ(f.renderingOf("cmdLoad"), "A\r\n");
+    auto o = f.press("cmdSpeed");
+    EXPECT_EQ(o.showWindow, "frmSpeedResult");
+    EXPECT_EQ(f.at("txtSpeed[1]").window, "frmSpeedResult");
+    EXPECT_EQ(f.renderingOf("cmdSpeed"), " 40\t 41\r\n");
+    EXPECT_EQ(f.savedText(), "A\r\n");  // page 0 holds the load analysis
+    f.showPage(1);
+    EXPECT_EQ(f.savedText(), " 40\t 41\r\n");
+    EXPECT_THROW(f.press("cmdOff"), UsageError);
+}
+
+TEST(FormModel, NumberFieldsHoldNumbersWithinTheirRange) {
+    TwoAnalysesForm f;
+    f.setText("txtStopNo", "1");
+    struct Case {
+        const char* text;
+        const char* message;  // empty: accepted
+    } cases[] = {
+        {" 0.85 ", ""},
+        {"1e0", ""},
+        {"1OO", "PHF는 숫자로 입력하십시오. (입력된 값: \"1OO\")"},
+        {"1,5", "PHF는 숫자로 입력하십시오. (입력된 값: \"1,5\")"},
+        {"inf", "PHF는 숫자로 입력하십시오. (입력된 값: \"inf\")"},
+        {"\xff\x01", "PHF는 숫자로 입력하십시오. (입력된 값: \"??\")"},
+        {"0", "PHF는 0보다 크고 1 이하여야 합니다."},
+        {"1.01", "PHF는 0보다 크고 1 이하여야 합니다."},
+        {"1e400", "PHF가 너무 큽니다."},
+    };
+    for (const Case& c : cases) {
+        f.setText("txtPHF", c.text);
+        auto o = f.press("cmdLoad");
+        if (!*c.message) {
+            EXPECT_TRUE(o.ok()) << c.text;
+            continue;
+        }
+        EXPECT_EQ(o.status, Outcome::Status::Refused) << c.text;
+        ASSERT_TRUE(o.message) << c.text;
+        EXPECT_EQ(o.message->text, c.message);
+        EXPECT_EQ(o.focus, "txtPHF");
+    }
+    auto o = f.setText("txtStopNo", "");  // no empty meaning declared
+    EXPECT_EQ(o.message->text, "정류장 갯수를 입력하십시오.");
+    o = f.setText("txtStopNo", "201");
+    EXPECT_EQ(o.message->text, "정류장 갯수는 1 이상 200 이하여야 합니다.");
 }
 
 }  // namespace

@@ -160,8 +160,6 @@ Outcome applySet(Form& form, const Step& step) {
 Outcome applyPress(Form& form, const std::string& name) {
     const Control* c = form.find(name);
     if (!c || c->kind != ControlKind::Button) throw UsageError("unknown button: " + name);
-    // A disabled button cannot be pressed in the window either.
-    if (!c->enabled) throw UsageError("button is disabled: " + name);
     return form.press(name);
 }
 
@@ -220,7 +218,7 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
         if (int s = endOf(o, err); s >= 0) return s;
     }
     if (int s = endOf(applyPress(*form, entry->analysisButton), err); s >= 0) return s;
-    const std::string text = form->cliText();
+    const std::string text = form->renderingOf(entry->analysisButton);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
@@ -240,15 +238,15 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } catch (const UsageError& e) {
         err << "verosa-cli: " << e.what() << '\n' << kUsageText;
         return kUsage;
+    } catch (const form::UsageError& e) {
+        err << "verosa-cli: " << e.what() << '\n' << kUsageText;
+        return kUsage;
     } catch (const Failure& f) {
-        return endOf(form::Outcome{f.error().kind == ErrorKind::MissingTable ? Outcome::Status::MissingTable
-                                                                             : Outcome::Status::Failed,
-                                   form::Message{{}, f.error().message},
-                                   {},
-                                   {},
-                                   false,
-                                   false},
-                     err);
+        Outcome failed;
+        failed.status =
+            f.error().kind == ErrorKind::MissingTable ? Outcome::Status::MissingTable : Outcome::Status::Failed;
+        failed.message = form::Message{{}, f.error().message};
+        return endOf(failed, err);
     } catch (const std::exception& e) {
         // A fault of the program itself, not of the input: never a usage error.
         err << "계산오류: 내부 오류 (" << e.what() << ")\n";

@@ -1,8 +1,12 @@
 #pragma once
 // One control of an analysis window, as plain data. The Qt view shows it; the
 // CLI and the tests read and write it through the Form.
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "numeric/Wording.h"
 
 namespace verosa::form {
 
@@ -26,6 +30,13 @@ enum class ButtonRole {
     Exit,      // closes the window
 };
 
+// The name of element i of a control array ("txtVolume[12]") and of a grid
+// cell ("MSFBusCap[1][3]"), as the CLI and case files write them.
+std::string element(std::string_view name, int i);
+std::string cell(std::string_view name, int row, int col);
+
+enum class Align { Left, Center, Right };
+
 // A grid of text cells: row and column 0 are usually headings.
 struct GridData {
     int rows = 0;
@@ -35,8 +46,19 @@ struct GridData {
     bool editable = false;                        // cells below the fixed rows typed in place
     int editableRowLimit = -1;                    // rows >= this are not typed in (-1: none)
     std::vector<std::vector<std::string>> cells;  // [row][col]
+    std::vector<std::vector<Align>> align;        // [row][col], as the cell is shown
     std::vector<int> columnWidthTwips;            // 0 = the view decides
+    Align defaultAlign = Align::Left;             // of cells the grid gains
     void resize(int newRows, int newCols);
+    bool has(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }
+};
+
+// A text field that holds a number: the values the method can compute with
+// and what an empty field means. The form's readers refuse any other text
+// ("입력오류", naming `subject`, the focus on the field).
+struct NumberField {
+    Bounds bounds;                     // open where a bound is absent
+    std::optional<double> whenEmpty;  // the value of an empty field; none: empty is refused
 };
 
 // A shape of a drawing, in the drawing's own units (its width and height).
@@ -60,6 +82,7 @@ struct Control {
     ControlKind kind = ControlKind::Text;
     std::string caption;  // label text, field caption shown beside it, button/option/frame caption
     std::string toolTip;
+    std::string window;  // the owned window it stands in; empty for the form's own window
     int page = -1;       // tab page index; -1 is outside the tabs (the window's button row)
     std::string parent;  // the Frame it sits in; empty for the page itself
     bool visible = true;
@@ -68,6 +91,8 @@ struct Control {
 
     // Values by kind.
     std::string text;                // Text, Label (its text), ResultView (the report)
+    std::optional<NumberField> number;  // Text: a number field with its range
+    std::string subject;             // how messages name the field; empty: its caption
     std::vector<std::string> items;  // List
     int index = -1;                  // List: the chosen position, -1 none
     bool checked = false;            // Option, Check
@@ -75,8 +100,6 @@ struct Control {
     ButtonRole role = ButtonRole::Other;
     GridData grid;                    // Grid
     DrawingData drawing;              // Drawing
-    std::vector<std::string> sheets;  // ResultView with several worksheet pages
-    int sheet = 0;                    // the sheet shown
 
     // Layout hints for the view: the row and column of the control within its
     // container, and how many it spans; column counts pairs of caption + field.

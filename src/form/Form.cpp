@@ -1,15 +1,27 @@
 #include "form/Form.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 
+#include "numeric/Num.h"
+
 namespace verosa::form {
+
+std::string element(std::string_view name, int i) { return std::string(name) + "[" + std::to_string(i) + "]"; }
+
+std::string cell(std::string_view name, int row, int col) {
+    return std::string(name) + "[" + std::to_string(row) + "][" + std::to_string(col) + "]";
+}
 
 void GridData::resize(int newRows, int newCols) {
     rows = newRows;
     cols = newCols;
     cells.resize(static_cast<size_t>(rows));
     for (auto& row : cells) row.resize(static_cast<size_t>(cols));
+    align.resize(static_cast<size_t>(rows));
+    for (auto& row : align) row.resize(static_cast<size_t>(cols), defaultAlign);
     columnWidthTwips.resize(static_cast<size_t>(cols));
 }
 
@@ -34,7 +46,7 @@ const Control* Form::find(const std::string& name) const {
 
 const Control& Form::at(const std::string& name) const {
     if (const Control* c = find(name)) return *c;
-    throw std::out_of_range("no control named " + name);
+    throw UsageError("no control named " + name);
 }
 
 Control& Form::control(const std::string& name) { return const_cast<Control&>(at(name)); }
@@ -69,6 +81,18 @@ void Form::endFrame() {
     if (!frameStack_.empty()) frameStack_.pop_back();
 }
 
+void Form::beginWindow(std::string name, std::string title) {
+    ownedWindows_.push_back({name, std::move(title)});
+    declWindow_ = std::move(name);
+    declPage_ = -1;
+    frameStack_.clear();
+}
+
+void Form::endWindow() {
+    declWindow_.clear();
+    frameStack_.clear();
+}
+
 Control& Form::add(std::string name, ControlKind kind, std::string caption) {
     if (byName_.count(name)) throw std::logic_error("control declared twice: " + name);
     auto c = std::make_unique<Control>();
@@ -76,11 +100,12 @@ Control& Form::add(std::string name, ControlKind kind, std::string caption) {
     c->kind = kind;
     c->caption = std::move(caption);
     c->page = declPage_;
+    c->window = declWindow_;
     c->parent = frameStack_.empty() ? std::string() : frameStack_.back();
     // Flow layout by default: each control on the next row of its container.
     int rowsUsed = 0;
     for (const auto& other : controls_)
-        if (other->page == c->page && other->parent == c->parent)
+        if (other->page == c->page && other->parent == c->parent && other->window == c->window)
             rowsUsed = std::max(rowsUsed, other->row + other->rowSpan);
     c->row = rowsUsed;
     Control& ref = *c;
@@ -92,6 +117,13 @@ Control& Form::add(std::string name, ControlKind kind, std::string caption) {
 Control& Form::addText(std::string name, std::string caption, int width) {
     Control& c = add(std::move(name), ControlKind::Text, std::move(caption));
     c.width = width;
+    return c;
+}
+
+Control& Form::addNumber(std::string name, std::string caption, NumberField field, int width, std::string subject) {
+    Control& c = addText(std::move(name), std::move(caption), width);
+    c.number = std::move(field);
+    c.subject = std::move(subject);
     return c;
 }
 
@@ -162,12 +194,53 @@ void Form::onPress(const std::string& name, Handler handler) {
 }
 
 void Form::onAnalysis(const std::string& button, int resultPage, std::function<std::string()> body) {
-    onPress(button, [this, body = std::move(body), resultPage] {
-        // Everything is computed before the result view is touched, so a
-        // failure thrown by the body leaves the previous report.
-        std::string report = body();
-        writeReport(std::move(report), resultPage);
-    });
+    onAnalysisCommand(
+        button,
+        [this, body = std::move(body), resultPage] {
+            // Everything is computed before the result view is touched, so a
+            // failure thrown by the body leaves the previous report.
+            std::string report = body();
+            writeReport(std::move(report), resultPage);
+        },
+        [this] { return resultText(); });
+}
+
+void Form::onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering) {
+    onPress(button, std::move(body));
+    analysisCommands_.push_back({button, std::move(rendering)});
+}
+
+void Form::declareWorksheets(std::vector<std::string> choosers, std::function<std::string(int)> writePage) {
+    worksheetChoosers_ = std::move(choosers);
+    writeWorksheet_ = std::move(writePage);
+    for (std::size_t i = 0; i < worksheetChoosers_.size(); ++i) {
+        const int page = static_cast<int>(i);
+        onClick(worksheetChoosers_[i], [this, page] {
+            Control* view = resultView();
+            if (view) view->text = writeWorksheet_(page);
+        });
+        onChange(worksheetChoosers_[i], [this, page] {
+            Control* view = resultView();
+            if (view && isChecked(worksheetChoosers_[static_cast<std::size_t>(page)]))
+                view->text = writeWorksheet_(page);
+        });
+    }
+}
+
+void Form::showWorksheets(int resultPage) {
+    if (worksheetChoosers_.empty()) throw std::logic_error("the window has no worksheet pages");
+    Control* view = resultView();
+    if (!view) throw std::logic_error("the window has no result view");
+    tick(worksheetChoosers_.front());
+    view->text = writeWorksheet_(0);
+    pending_.reportWritten = true;
+    goToPage(resultPage);
+}
+
+std::vector<std::string> Form::worksheetPages() const {
+    std::vector<std::string> pages;
+    for (std::size_t i = 0; i < worksheetChoosers_.size(); ++i) pages.push_back(writeWorksheet_(static_cast<int>(i)));
+    return pages;
 }
 
 // ---- actions ----
@@ -252,11 +325,15 @@ void Form::clicked(const std::string& name) {
     if (it != clickHandlers_.end()) run(it->second);
 }
 
-Outcome Form::setCell(const std::string& name, int row, int col, const std::string& text) {
+Control& Form::requireKind(const std::string& name, ControlKind kind, const char* what) {
     Control& c = control(name);
-    if (c.kind != ControlKind::Grid) throw std::invalid_argument(name + " is not a grid");
-    if (row < 0 || row >= c.grid.rows || col < 0 || col >= c.grid.cols)
-        throw std::invalid_argument(name + ": no such cell");
+    if (c.kind != kind) throw UsageError(name + " is not " + what);
+    return c;
+}
+
+Outcome Form::setCell(const std::string& name, int row, int col, const std::string& text) {
+    Control& c = requireKind(name, ControlKind::Grid, "a grid");
+    if (!c.grid.has(row, col)) throw UsageError(name + ": no such cell");
     return act([&] {
         std::string& cell = c.grid.cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
         if (cell == text) return;
@@ -266,8 +343,9 @@ Outcome Form::setCell(const std::string& name, int row, int col, const std::stri
 }
 
 Outcome Form::press(const std::string& name) {
-    Control& c = control(name);
-    if (c.kind != ControlKind::Button) throw std::invalid_argument(name + " is not a button");
+    Control& c = requireKind(name, ControlKind::Button, "a button");
+    // A disabled button cannot be pressed in the window either.
+    if (!c.enabled) throw UsageError("button is disabled: " + name);
     return act([&] {
         if (c.role == ButtonRole::Exit) pending_.close = true;
         auto it = pressHandlers_.find(name);
@@ -286,18 +364,16 @@ Outcome Form::open() {
 // ---- used by handlers ----
 
 void Form::set(const std::string& name, const std::string& text) {
-    Control& c = control(name);
-    if (c.kind != ControlKind::Text) throw std::invalid_argument(name + " is not a text field");
+    Control& c = requireKind(name, ControlKind::Text, "a text field");
     if (c.text == text) return;
     c.text = text;
     changed(c);
 }
 
 void Form::choose(const std::string& name, int index) {
-    Control& c = control(name);
-    if (c.kind != ControlKind::List) throw std::invalid_argument(name + " is not a list");
+    Control& c = requireKind(name, ControlKind::List, "a list");
     if (index < -1 || index >= static_cast<int>(c.items.size()))
-        throw std::invalid_argument(name + ": no item at position " + std::to_string(index));
+        throw UsageError(name + ": no item at position " + std::to_string(index));
     if (c.index == index) return;
     c.index = index;
     changed(c);
@@ -306,7 +382,7 @@ void Form::choose(const std::string& name, int index) {
 void Form::tick(const std::string& name, bool checked) {
     Control& c = control(name);
     if (c.kind != ControlKind::Option && c.kind != ControlKind::Check)
-        throw std::invalid_argument(name + " is neither an option button nor a check box");
+        throw UsageError(name + " is neither an option button nor a check box");
     if (c.checked == checked) return;
     c.checked = checked;
     if (c.kind == ControlKind::Option && checked) {
@@ -338,7 +414,7 @@ void Form::refuse(std::string message, std::string focus) {
 void Form::moveFocus(std::string name) { pending_.focus = std::move(name); }
 
 void Form::goToPage(int page) {
-    if (page < 0 || page >= static_cast<int>(pages_.size())) throw std::invalid_argument("no such page");
+    if (page < 0 || page >= static_cast<int>(pages_.size())) throw UsageError("no such page");
     currentPage_ = page;
     pending_.page = page;
 }
@@ -350,17 +426,96 @@ Control* Form::resultView() {
     return nullptr;
 }
 
-void Form::writeReport(std::string text, int resultPage) { writeSheets({std::move(text)}, 0, resultPage); }
-
-void Form::writeSheets(std::vector<std::string> sheets, int sheet, int resultPage) {
+void Form::writeReport(std::string text, int resultPage) {
     Control* view = resultView();
     if (!view) throw std::logic_error("the window has no result view");
-    if (sheet < 0 || sheet >= static_cast<int>(sheets.size())) throw std::logic_error("no such worksheet");
-    view->text = sheets[static_cast<size_t>(sheet)];
-    view->sheet = sheet;
-    view->sheets = sheets.size() > 1 ? std::move(sheets) : std::vector<std::string>{};
+    view->text = std::move(text);
     pending_.reportWritten = true;
     goToPage(resultPage);
+}
+
+void Form::writeCell(const std::string& grid, int row, int col, std::string text, Align align) {
+    Control& c = requireKind(grid, ControlKind::Grid, "a grid");
+    if (!c.grid.has(row, col)) throw std::logic_error(grid + ": no such cell");
+    c.grid.align[static_cast<size_t>(row)][static_cast<size_t>(col)] = align;
+    std::string& current = c.grid.cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    if (current == text) return;
+    current = std::move(text);
+    changed(c);
+}
+
+void Form::showWindow(const std::string& name) { pending_.showWindow = name; }
+
+// ---- number fields ----
+
+std::string Form::subjectOf(const std::string& name) const {
+    const Control& c = at(name);
+    return c.subject.empty() ? c.caption : c.subject;
+}
+
+namespace {
+// What the user typed, as a message may quote it: valid UTF-8 without
+// control characters, at most 24 characters.
+std::string quoted(std::string_view text) {
+    std::string out;
+    int shown = 0;
+    for (std::size_t i = 0; i < text.size() && shown < 24;) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+        bool valid = len > 0 && i + len <= text.size() && !(len == 1 && (b < 0x20 || b == 0x7F));
+        for (std::size_t k = 1; valid && k < len; ++k)
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (valid && len == 2) valid = b >= 0xC2;
+        if (valid) {
+            out.append(text.substr(i, len));
+            i += len;
+        } else {
+            out += '?';
+            ++i;
+        }
+        ++shown;
+    }
+    if (shown == 24 && out.size() < text.size()) out += "...";
+    return "\"" + out + "\"";
+}
+}  // namespace
+
+double Form::numberOf(const std::string& name) const {
+    const Control& c = at(name);
+    const std::string subject = subjectOf(name);
+    const WholeNumber read = readWholeNumber(c.text);
+    double value = read.value;
+    switch (read.kind) {
+    case WholeNumber::Kind::Number: break;
+    case WholeNumber::Kind::Empty:
+        if (c.number && c.number->whenEmpty) {
+            value = *c.number->whenEmpty;
+            break;
+        }
+        refuseInput(withParticle(subject, Particle::Object) + " 입력하십시오.", name);
+    case WholeNumber::Kind::NotANumber:
+        refuseInput(withParticle(subject, Particle::Topic) + " 숫자로 입력하십시오. (입력된 값: " + quoted(c.text) + ")",
+                    name);
+    case WholeNumber::Kind::TooLarge: refuseInput(withParticle(subject, Particle::Subject) + " 너무 큽니다.", name);
+    }
+    if (c.number) {
+        const Bounds& b = c.number->bounds;
+        const bool below = b.min && (b.minIncluded ? value < *b.min : value <= *b.min);
+        const bool above = b.max && (b.maxIncluded ? value > *b.max : value >= *b.max);
+        if (below || above) refuseInput(rangeMessage(subject, b), name);
+    }
+    return value;
+}
+
+float Form::singleOf(const std::string& name) const {
+    const double value = numberOf(name);
+    if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+        refuseInput(tooLargeMessage(subjectOf(name), static_cast<double>(std::numeric_limits<float>::max())), name);
+    return static_cast<float>(value);
+}
+
+Int16 Form::int16Of(const std::string& name) const {
+    return Int16::readRounded(numberOf(name), subjectOf(name), name);
 }
 
 std::vector<const Control*> Form::exampleButtons() const {
@@ -378,11 +533,20 @@ const Control* Form::exampleButton(const std::string& caption) const {
 
 std::string Form::resultText() const {
     const Control* view = const_cast<Form*>(this)->resultView();
-    if (!view) return {};
-    if (view->sheets.empty()) return view->text;
-    std::string all;
-    for (const auto& s : view->sheets) all += s;
-    return all;
+    return view ? view->text : std::string();
+}
+
+std::string Form::renderingOf(const std::string& analysisButton) const {
+    for (const auto& command : analysisCommands_)
+        if (command.button == analysisButton) return command.rendering();
+    throw UsageError(analysisButton + " is not an analysis button");
+}
+
+std::string Form::savedText() const {
+    if (analysisCommands_.empty()) return resultText();
+    for (const auto& command : analysisCommands_)
+        if (at(command.button).page == currentPage_) return command.rendering();
+    return analysisCommands_.front().rendering();
 }
 
 }  // namespace verosa::form

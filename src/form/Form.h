@@ -15,11 +15,13 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "form/AnalysisIndex.h"
 #include "form/Control.h"
+#include "numeric/CheckedInt.h"
 #include "numeric/Result.h"
 
 namespace verosa::tables {
@@ -27,6 +29,14 @@ class LookupTableStore;
 }
 
 namespace verosa::form {
+
+// A caller naming a control that does not exist, a list position or grid cell
+// that is not there, or pressing a disabled button: not the user's input but a
+// mistake of whoever drives the form (the CLI's usage errors, exit 64).
+class UsageError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
 
 // What a form is created with: the program's mode key and the table store.
 struct FormContext {
@@ -54,7 +64,8 @@ struct Outcome {
     std::string focus;               // the control to focus afterwards
     std::optional<int> page;         // the tab page to show
     bool reportWritten = false;      // the result view was rewritten
-    bool close = false;              // the window closes itself
+    std::string showWindow;          // an owned window to show (a result window of fields)
+    bool close = false;              // the window closes itself (and its owned windows)
     bool ok() const { return status == Status::Done; }
 };
 
@@ -62,6 +73,13 @@ struct Page {
     std::string caption;
     bool enabled = true;
     std::string toolTip;
+};
+
+// A second window a form owns (a result window of fields): shown when an
+// outcome asks for it, closed with its owner.
+struct OwnedWindow {
+    std::string name;   // "frmUrbanResult"
+    std::string title;
 };
 
 class Form {
@@ -86,8 +104,8 @@ public:
     void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
     std::uint64_t revision() const { return revision_; }
 
-    // User actions. Unknown names throw std::out_of_range; a list position out of
-    // range throws std::invalid_argument (the CLI's usage errors).
+    // User actions. Unknown names, a list position or a grid cell that is not
+    // there and a disabled button throw UsageError (the CLI's usage errors).
     Outcome setText(const std::string& name, const std::string& text);
     Outcome setIndex(const std::string& name, int index);
     Outcome setChecked(const std::string& name, bool checked);  // option or check box
@@ -101,12 +119,19 @@ public:
     // The example buttons in declaration order, and the button of a caption.
     std::vector<const Control*> exampleButtons() const;
     const Control* exampleButton(const std::string& caption) const;
-    // The report text of the result view (CR LF kept): its worksheet pages one
-    // after the other where it has several.
+    // The text the result view holds (CR LF kept).
     std::string resultText() const;
-    // What verosa-cli prints after the analysis: the result view's text, unless
-    // the window shows its results elsewhere (a grid, a second window).
-    virtual std::string cliText() const { return resultText(); }
+    // What an analysis command's results print as (verosa-cli's output after
+    // pressing it): its report, its worksheet pages one after the other, or
+    // the rendering of a grid or a window of fields it wrote.
+    std::string renderingOf(const std::string& analysisButton) const;
+    // What "저장하기" writes for the page shown: the rendering of the analysis
+    // whose button stands on that page, else of the form's first analysis.
+    std::string savedText() const;
+    // Worksheet pages: every page written anew from the current result, in order.
+    std::vector<std::string> worksheetPages() const;
+    // The windows the form owns besides its own.
+    const std::vector<OwnedWindow>& ownedWindows() const { return ownedWindows_; }
 
 protected:
     // ---- declaration (used by a facility form's constructor) ----
@@ -119,7 +144,14 @@ protected:
     void beginPage(int page);
     void beginFrame(const std::string& name, std::string caption, int columns = 1);
     void endFrame();
+    // Controls declared between these stand in an owned window of their own.
+    void beginWindow(std::string name, std::string title);
+    void endWindow();
     Control& addText(std::string name, std::string caption, int width = 8);
+    // A text field that holds a number within `field`'s bounds; `subject`
+    // names it in messages (its caption when empty).
+    Control& addNumber(std::string name, std::string caption, NumberField field, int width = 8,
+                       std::string subject = {});
     Control& addList(std::string name, std::string caption, std::vector<std::string> items);
     Control& addOption(std::string name, std::string caption, std::string group);
     Control& addCheck(std::string name, std::string caption);
@@ -145,8 +177,19 @@ protected:
     // An analysis command: the body computes everything and returns the report;
     // only when it returns is the result view rewritten and `resultPage` shown.
     // A Failure thrown inside becomes the refusal or failure of the outcome and
-    // leaves the previous report in place.
+    // leaves the previous report in place. It renders as the result view's text.
     void onAnalysis(const std::string& button, int resultPage, std::function<std::string()> body);
+    // An analysis command whose results are not a report in the result view
+    // (a grid it writes, a window of fields, worksheet pages): the body
+    // computes everything before it writes anything; `rendering` is what its
+    // results print as.
+    void onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering);
+    // Worksheet pages in the result view, one shown at a time: the option
+    // button choosers[i] chooses page i, and each choice writes the page anew
+    // with writePage(i) from the current result and inputs.
+    void declareWorksheets(std::vector<std::string> choosers, std::function<std::string(int)> writePage);
+    // After an analysis: choose (and write) page 0 and show `resultPage`.
+    void showWorksheets(int resultPage);
 
     // ---- used by handlers: the same change handling as a user's action ----
     Control& control(const std::string& name);
@@ -165,8 +208,19 @@ protected:
     void moveFocus(std::string name);
     void goToPage(int page);
     void writeReport(std::string text, int resultPage);
-    // A result view with several worksheet pages; `sheet` is the one shown.
-    void writeSheets(std::vector<std::string> sheets, int sheet, int resultPage);
+    // A cell written by a handler or an analysis, with how it is aligned;
+    // the grid's change handler runs when the text changes.
+    void writeCell(const std::string& grid, int row, int col, std::string text, Align align);
+    void showWindow(const std::string& name);
+
+    // Number fields: the text read strictly (empty as the field declares),
+    // refused with "입력오류" naming the field, focus on it, when it is not a
+    // number or lies outside the field's bounds.
+    double numberOf(const std::string& name) const;
+    float singleOf(const std::string& name) const;  // beyond a float's range: refused
+    Int16 int16Of(const std::string& name) const;   // rounded half to even; beyond 16 bits: refused
+    // How messages name a control: its subject, else its caption.
+    std::string subjectOf(const std::string& name) const;
 
     // Read helpers for building input records.
     const std::string& textOf(const std::string& name) const { return at(name).text; }
@@ -184,6 +238,7 @@ private:
     template <class F>
     Outcome act(F&& f);
     void run(const Handler& h);
+    Control& requireKind(const std::string& name, ControlKind kind, const char* what);
 
     FormContext context_;
     std::string windowName_;
@@ -193,6 +248,15 @@ private:
     int currentPage_ = 0;
     int declPage_ = -1;
     std::vector<std::string> frameStack_;
+    std::string declWindow_;
+    std::vector<OwnedWindow> ownedWindows_;
+    struct AnalysisCommand {
+        std::string button;
+        std::function<std::string()> rendering;
+    };
+    std::vector<AnalysisCommand> analysisCommands_;
+    std::vector<std::string> worksheetChoosers_;
+    std::function<std::string(int)> writeWorksheet_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::string, Control*> byName_;
     std::map<std::string, Handler> changeHandlers_;

@@ -18,7 +18,10 @@ std::string fieldName(std::string_view what) { return what.empty() ? std::string
 
 }  // namespace
 
-std::optional<double> tryNum(std::string_view text) {
+// The longest decimal prefix after the leading blanks; `end` is set to where
+// it stops (to 0 when there is no number at all).
+static std::optional<double> scanNumber(std::string_view text, std::size_t& end) {
+    end = 0;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
 
@@ -51,7 +54,7 @@ std::optional<double> tryNum(std::string_view text) {
         }
     }
     if (digits == 0) return 0.0;  // "", "abc", "-", ".", "- 3"
-    if (!seenNonZero) return negative ? -0.0 : 0.0;
+    end = i;
 
     // Exponent: only when at least one digit follows "e" and its sign ("1e" is 1).
     long long exponent = 0;
@@ -68,8 +71,10 @@ std::optional<double> tryNum(std::string_view text) {
                 if (exponent < 1000000) exponent = exponent * 10 + (text[j] - '0');
             }
             if (expNegative) exponent = -exponent;
+            end = j;
         }
     }
+    if (!seenNonZero) return negative ? -0.0 : 0.0;
 
     std::string normal = mantissa;
     if (exponent != 0) {
@@ -91,6 +96,24 @@ std::optional<double> tryNum(std::string_view text) {
     }
     if (!std::isfinite(value)) return std::nullopt;
     return negative ? -value : value;
+}
+
+std::optional<double> tryNum(std::string_view text) {
+    std::size_t end = 0;
+    return scanNumber(text, end);
+}
+
+WholeNumber readWholeNumber(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    std::size_t start = 0;
+    while (start < text.size() && blank(text[start])) ++start;
+    if (start == text.size()) return {WholeNumber::Kind::Empty, 0.0};
+    std::size_t end = 0;
+    const std::optional<double> value = scanNumber(text, end);
+    if (end != text.size()) return {WholeNumber::Kind::NotANumber, 0.0};
+    if (!value) return {WholeNumber::Kind::TooLarge, 0.0};
+    return {WholeNumber::Kind::Number, *value};
 }
 
 double num(std::string_view text) { return readDouble(text); }

@@ -13,6 +13,20 @@ namespace verosa {
 // Returns nullopt where the number is not finite (it overflows a double).
 std::optional<double> tryNum(std::string_view text);
 
+// A field that must hold a number and nothing else: spaces and tabs around
+// it are allowed, an exponent too ("1e3"); "abc", "1OO", "1,5", "12abc", "inf"
+// and "nan" are not numbers.
+struct WholeNumber {
+    enum class Kind {
+        Empty,       // nothing but blanks
+        Number,      // `value` holds it
+        NotANumber,  // anything else
+        TooLarge,    // a number beyond a double's range
+    } kind = Kind::Empty;
+    double value = 0;
+};
+WholeNumber readWholeNumber(std::string_view text);
+
 // num(t), refusing a value that is not finite as input (InputError thrown).
 double num(std::string_view text);
 

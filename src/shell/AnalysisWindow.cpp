@@ -497,10 +497,7 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
     }
     case ControlKind::Drawing: static_cast<ShapeView*>(w)->setData(c.drawing); break;
     case ControlKind::ResultView: {
-        const std::string& report =
-            c.sheets.empty()
-                ? c.text
-                : c.sheets[static_cast<size_t>(std::clamp(c.sheet, 0, static_cast<int>(c.sheets.size()) - 1))];
+        const std::string& report = c.text;
         if (report != bound.shown) {
             static_cast<QPlainTextEdit*>(w)->setPlainText(reportForView(report));
             bound.shown = report;

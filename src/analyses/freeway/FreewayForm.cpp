@@ -83,17 +83,20 @@ void FreewayForm::declareControls() {
     onChange("cboTermType", [this] { applySectionKind(); });
     onChange("cboGrade", [this] { rebuildGradeLengths(); });
     onChange("cboLOS", [this] { refuseLevelF(); });
-    onPress("cmdResult", [this] {
-        // The mode is read again: the menu may have switched it since the
-        // window was created.
-        if (modeKey() == kOperationalKey) {
-            writeReport(runOperational(), kResultPage);
-        } else if (modeKey() == kDesignKey) {
-            writeReport(runDesign(), kResultPage);
-        } else {
-            goToPage(kResultPage);
-        }
-    });
+    onAnalysisCommand(
+        "cmdResult",
+        [this] {
+            // The mode is read again: the menu may have switched it since the
+            // window was created.
+            if (modeKey() == kOperationalKey) {
+                writeReport(runOperational(), kResultPage);
+            } else if (modeKey() == kDesignKey) {
+                writeReport(runDesign(), kResultPage);
+            } else {
+                goToPage(kResultPage);
+            }
+        },
+        [this] { return resultText(); });
 }
 
 void FreewayForm::declareExamples() {
