@@ -10,54 +10,139 @@
 
 namespace verosa::analyses {
 
-// One line per built window; a facility's folder provides its factory.
-const std::vector<WindowEntry>& windows() {
-    static const std::vector<WindowEntry> list = {
-        {"frmHighWay", freeway::makeFreewayForm},  {"frmManyWay", multilane::makeMultilaneForm},
-        {"frm2Roadway", twolane::makeTwoLaneForm}, {"frmPedestrian", pedestrian::makePedestrianForm},
-        {"frmWeaving", weaving::makeWeavingForm},  {"frmBike", bicycle::makeBicycleForm},
-        {"frmConnector", ramp::makeRampForm},
+namespace {
+
+template <class F>
+std::unique_ptr<form::Form> make(form::FormContext context) {
+    return std::make_unique<F>(context);
+}
+
+namespace key = form::modekey;
+
+}  // namespace
+
+const std::vector<Facility>& facilities() {
+    static const std::vector<Facility> table = {
+        {"mnuHighway",
+         "고속도로 기본구간",
+         "mnuHighwayServiceLevel",
+         "운영분석",
+         "frmHighWay",
+         key::kHighwayOper,
+         make<freeway::FreewayForm>,
+         {{"freeway-oper", "cmdResult"}}},
+        {"mnuHighway",
+         "고속도로 기본구간",
+         "mnuHighwayLaneDesign",
+         "설계분석",
+         "frmHighWay",
+         key::kHighwayDesign,
+         make<freeway::FreewayForm>,
+         {{"freeway-design", "cmdResult"}}},
+        {"mnuWeaving",
+         "고속도로 엇갈림구간",
+         "mnuWeavingOperation",
+         "운영분석",
+         "frmWeaving",
+         key::kWeavingOper,
+         make<weaving::WeavingForm>,
+         {{"weaving-oper", "cmdResult"}}},
+        {"mnuWeaving",
+         "고속도로 엇갈림구간",
+         "mnuWeavingDesign",
+         "설계분석",
+         "frmWeaving",
+         key::kWeavingDesign,
+         make<weaving::WeavingForm>,
+         {{"weaving-design", "cmdResult"}}},
+        {"mnuRamp",
+         "고속도로 연결로 접속부",
+         "mnuConnectorOperation",
+         "운영분석",
+         "frmConnector",
+         "",
+         make<ramp::RampForm>,
+         {{"ramp", "cmdResult"}}},
+        {"mnuMultilaneRoadway",
+         "다차로도로",
+         "mnuManywayOperation",
+         "운영분석",
+         "frmManyWay",
+         key::kManywayOper,
+         make<multilane::MultilaneForm>,
+         {{"multilane", "cmdResult"}}},
+        {"mnu2WayRoadway",
+         "2차로도로",
+         "mnu2WayRoadwayServiceLevel",
+         "운영분석",
+         "frm2Roadway",
+         "",
+         make<twolane::TwoLaneForm>,
+         {{"twolane", "cmdResult"}}},
+        {"",
+         "",
+         "mnuSignalizedIntersection",
+         "신호교차로",
+         "frmInterSection",
+         "",
+         nullptr,
+         {{"signalized", "cmdAnalysis"}}},
+        {"", "", "mnuUrbanRuralRoadway", "도시 및 교외 간선도로", "frmUrban", "", nullptr, {{"arterial", "Command1"}}},
+        {"",
+         "",
+         "mnuNonSingnalIntersection",
+         "비신호교차로",
+         "frmNoControlIntersection",
+         "",
+         nullptr,
+         {{"unsignalized", "cmdResult"}}},
+        {"",
+         "",
+         "mnuTransit",
+         "대중교통시설",
+         "frmTransit",
+         "",
+         nullptr,
+         {{"busload", "cmdResultPedRoad"}, {"berth", "cmdResultWaitArea"}}},
+        {"",
+         "",
+         "mnuPedstrian",
+         "보행자시설",
+         "frmPedestrian",
+         key::kPedestrianOper,
+         make<pedestrian::PedestrianForm>,
+         {{"walkway", "cmdResultPedRoad"},
+          {"crosswalk", "cmdResultCrossRoad"},
+          {"stairway", "cmdResultStairway"},
+          {"waitarea", "cmdResultWaitArea"}}},
+        {"", "", "mnuBycycle", "자전거도로", "frmBike", "", make<bicycle::BicycleForm>, {{"bicycle", "cmdResult"}}},
     };
-    return list;
+    return table;
 }
 
-// One line per built analysis: name, window, mode key written first, analysis button.
-const std::vector<AnalysisEntry>& analyses() {
-    static const std::vector<AnalysisEntry> list = {
-        {"freeway-oper", "frmHighWay", "highwayoper", "cmdResult"},
-        {"freeway-design", "frmHighWay", "highwaydesign", "cmdResult"},
-        {"multilane", "frmManyWay", "manywayoper", "cmdResult"},
-        {"twolane", "frm2Roadway", "", "cmdResult"},
-        {"walkway", "frmPedestrian", "pedestrianoper", "cmdResultPedRoad"},
-        {"weaving-oper", "frmWeaving", "weavingoper", "cmdResult"},
-        {"weaving-design", "frmWeaving", "weavingdesign", "cmdResult"},
-        {"crosswalk", "frmPedestrian", "pedestrianoper", "cmdResultCrossRoad"},
-        {"stairway", "frmPedestrian", "pedestrianoper", "cmdResultStairway"},
-        {"waitarea", "frmPedestrian", "pedestrianoper", "cmdResultWaitArea"},
-        {"bicycle", "frmBike", "", "cmdResult"},
-        {"ramp", "frmConnector", "", "cmdResult"},
-    };
-    return list;
-}
-
-const std::vector<std::string>& allAnalysisNames() {
-    static const std::vector<std::string> names = {
-        "freeway-oper", "freeway-design", "weaving-oper", "weaving-design", "ramp",    "multilane",
-        "twolane",      "signalized",     "arterial",     "unsignalized",   "walkway", "crosswalk",
-        "stairway",     "waitarea",       "busload",      "berth",          "bicycle"};
-    return names;
-}
-
-const WindowEntry* findWindow(const std::string& windowName) {
-    for (const auto& w : windows())
-        if (w.windowName == windowName) return &w;
+const Facility* findCommand(const std::string& command) {
+    for (const Facility& f : facilities())
+        if (f.command == command) return &f;
     return nullptr;
 }
 
-const AnalysisEntry* findAnalysis(const std::string& name) {
-    for (const auto& a : analyses())
-        if (a.name == name) return &a;
+FormFactory windowFactory(const std::string& window) {
+    for (const Facility& f : facilities())
+        if (f.window == window && f.built()) return f.create;
     return nullptr;
+}
+
+std::vector<AnalysisRef> allAnalyses() {
+    std::vector<AnalysisRef> all;
+    for (const Facility& f : facilities())
+        for (const CliAnalysis& a : f.analyses) all.push_back({&f, &a});
+    return all;
+}
+
+AnalysisRef findAnalysis(const std::string& name) {
+    for (const AnalysisRef& ref : allAnalyses())
+        if (ref.analysis->name == name) return ref;
+    return {};
 }
 
 }  // namespace verosa::analyses

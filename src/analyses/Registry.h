@@ -1,6 +1,8 @@
 #pragma once
-// Every analysis window the program can open and every analysis the CLI can run.
-// The main window's menu and verosa-cli both read this one list.
+// The facility table: every facility command of the main window's menu with
+// the window it shows, the mode key it writes first, the factory of that
+// window (null while it is not built) and the analyses verosa-cli runs
+// through it. The menu, the CLI and the tests all read this one table.
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,29 +14,38 @@ namespace verosa::analyses {
 
 using FormFactory = std::function<std::unique_ptr<form::Form>(form::FormContext)>;
 
-// An analysis window (one per facility), by its window name.
-struct WindowEntry {
-    std::string windowName;  // "frmPedestrian"
-    FormFactory create;
+// One analysis verosa-cli runs: its name and the button it presses last.
+struct CliAnalysis {
+    std::string name;    // "walkway"
+    std::string button;  // "cmdResultPedRoad"
 };
 
-// One analysis the CLI can run.
-struct AnalysisEntry {
-    std::string name;            // "walkway"
-    std::string windowName;      // "frmPedestrian"
-    std::string modeKey;         // written into AnalysisIndex first, where the menu writes one
-    std::string analysisButton;  // the button the run presses at the end
+struct Facility {
+    std::string submenu;         // "mnuHighway"; empty for a command straight under the facility menu
+    std::string submenuCaption;  // "고속도로 기본구간"
+    std::string command;         // "mnuHighwayServiceLevel"
+    std::string caption;         // "운영분석"
+    std::string window;          // "frmHighWay"
+    std::string modeKey;         // written into AnalysisIndex first; empty: none
+    FormFactory create;          // null while the window is not built
+    std::vector<CliAnalysis> analyses;
+    bool built() const { return static_cast<bool>(create); }
 };
 
-// The windows that are built; a facility whose window is missing here is shown
-// disabled in the menu.
-const std::vector<WindowEntry>& windows();
-const WindowEntry* findWindow(const std::string& windowName);
+// The facility commands in menu order.
+const std::vector<Facility>& facilities();
+const Facility* findCommand(const std::string& command);
+// The factory of a window (from any of its commands), null while it is not built.
+FormFactory windowFactory(const std::string& window);
 
-// Every analysis name the CLI knows, built or not, in the order of `list`.
-const std::vector<std::string>& allAnalysisNames();
-// The built analyses.
-const std::vector<AnalysisEntry>& analyses();
-const AnalysisEntry* findAnalysis(const std::string& name);
+// An analysis by its CLI name, with the command it runs through.
+struct AnalysisRef {
+    const Facility* facility = nullptr;
+    const CliAnalysis* analysis = nullptr;
+};
+// Every analysis name in menu order, built or not.
+std::vector<AnalysisRef> allAnalyses();
+// Null members when the name is unknown.
+AnalysisRef findAnalysis(const std::string& name);
 
 }  // namespace verosa::analyses

@@ -177,11 +177,11 @@ int endOf(const Outcome& o, std::ostream& err) {
 }
 
 int list(std::ostream& out, std::ostream& err) {
-    for (const auto& a : analyses::analyses()) {
-        out << a.name;
-        const analyses::WindowEntry* w = analyses::findWindow(a.windowName);
-        form::AnalysisIndex index{a.modeKey};
-        auto f = w->create({&index, nullptr});
+    for (const analyses::AnalysisRef& a : analyses::allAnalyses()) {
+        if (!a.facility->built()) continue;
+        out << a.analysis->name;
+        form::AnalysisIndex index{a.facility->modeKey};
+        auto f = a.facility->create({&index, nullptr});
         for (const Control* b : f->exampleButtons()) out << ' ' << b->caption;
         out << '\n';
     }
@@ -194,18 +194,16 @@ int list(std::ostream& out, std::ostream& err) {
 }
 
 int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
-    bool known = false;
-    for (const auto& n : analyses::allAnalysisNames()) known = known || n == req.analysis;
-    if (!known) throw UsageError("unknown analysis: " + req.analysis);
-    const analyses::AnalysisEntry* entry = analyses::findAnalysis(req.analysis);
-    if (!entry) throw UsageError("analysis not built yet: " + req.analysis);
+    const analyses::AnalysisRef entry = analyses::findAnalysis(req.analysis);
+    if (!entry.facility) throw UsageError("unknown analysis: " + req.analysis);
+    if (!entry.facility->built()) throw UsageError("analysis not built yet: " + req.analysis);
     if (!req.inputFile.empty()) readInputFile(req);
 
     // As the menu command: write the mode key, create the window, open its tables.
     form::AnalysisIndex index;
-    if (!entry->modeKey.empty()) index.key = entry->modeKey;
+    if (!entry.facility->modeKey.empty()) index.key = entry.facility->modeKey;
     const tables::LookupTableStore store;
-    auto form = analyses::findWindow(entry->windowName)->create({&index, &store});
+    auto form = entry.facility->create({&index, &store});
     form->open();  // a missing table is reported by the analysis that needs it
 
     if (req.example) {
@@ -217,8 +215,8 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
         Outcome o = step.kind == Step::Kind::Set ? applySet(*form, step) : applyPress(*form, step.name);
         if (int s = endOf(o, err); s >= 0) return s;
     }
-    if (int s = endOf(applyPress(*form, entry->analysisButton), err); s >= 0) return s;
-    const std::string text = form->renderingOf(entry->analysisButton);
+    if (int s = endOf(applyPress(*form, entry.analysis->button), err); s >= 0) return s;
+    const std::string text = form->renderingOf(entry.analysis->button);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {

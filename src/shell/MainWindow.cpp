@@ -38,34 +38,6 @@ const char* const kNotBuilt = "아직 구현되지 않은 분석입니다.";
 // A larger file is not a report; reading it whole into a view would only stall.
 constexpr qint64 kMaxReportFileBytes = 8 * 1024 * 1024;
 
-// One facility command of the menu: the submenu it sits in (none for the
-// facilities without an analysis kind), its control name and caption, the
-// window it shows and the mode key it writes first.
-struct FacilityCommand {
-    const char* submenu;
-    const char* submenuCaption;
-    const char* name;
-    const char* caption;
-    const char* window;
-    const char* key;
-};
-
-const FacilityCommand kFacilityCommands[] = {
-    {"mnuHighway", "고속도로 기본구간", "mnuHighwayServiceLevel", "운영분석", "frmHighWay", "highwayoper"},
-    {"mnuHighway", "고속도로 기본구간", "mnuHighwayLaneDesign", "설계분석", "frmHighWay", "highwaydesign"},
-    {"mnuWeaving", "고속도로 엇갈림구간", "mnuWeavingOperation", "운영분석", "frmWeaving", "weavingoper"},
-    {"mnuWeaving", "고속도로 엇갈림구간", "mnuWeavingDesign", "설계분석", "frmWeaving", "weavingdesign"},
-    {"mnuRamp", "고속도로 연결로 접속부", "mnuConnectorOperation", "운영분석", "frmConnector", ""},
-    {"mnuMultilaneRoadway", "다차로도로", "mnuManywayOperation", "운영분석", "frmManyWay", "manywayoper"},
-    {"mnu2WayRoadway", "2차로도로", "mnu2WayRoadwayServiceLevel", "운영분석", "frm2Roadway", ""},
-    {nullptr, nullptr, "mnuSignalizedIntersection", "신호교차로", "frmInterSection", ""},
-    {nullptr, nullptr, "mnuUrbanRuralRoadway", "도시 및 교외 간선도로", "frmUrban", ""},
-    {nullptr, nullptr, "mnuNonSingnalIntersection", "비신호교차로", "frmNoControlIntersection", ""},
-    {nullptr, nullptr, "mnuTransit", "대중교통시설", "frmTransit", ""},
-    {nullptr, nullptr, "mnuPedstrian", "보행자시설", "frmPedestrian", "pedestrianoper"},
-    {nullptr, nullptr, "mnuBycycle", "자전거도로", "frmBike", ""},
-};
-
 // Public bodies of the road-traffic field, opened in the system's browser.
 struct WebLink {
     const char* name;
@@ -79,12 +51,6 @@ const WebLink kWebLinks[] = {
     {"mnuHomePage3", "대한교통학회", "https://www.kst.or.kr"},
     {"mnuHomePage4", "한국도로공사", "https://www.ex.co.kr"},
 };
-
-const FacilityCommand* findCommand(const QString& name) {
-    for (const auto& command : kFacilityCommands)
-        if (name == QLatin1String(command.name)) return &command;
-    return nullptr;
-}
 
 QAction* makeAction(QObject* owner, const char* name, const QString& caption) {
     auto* action = new QAction(caption, owner);
@@ -171,23 +137,23 @@ void MainWindow::createMenus() {
 
     QMenu* facility = makeMenu(this, "mnuFacility", QStringLiteral("시설유형(&T)"));
     QMenu* submenu = nullptr;
-    for (const auto& command : kFacilityCommands) {
+    for (const analyses::Facility& command : analyses::facilities()) {
         QMenu* host = facility;
-        if (command.submenu) {
-            if (!submenu || submenu->objectName() != QLatin1String(command.submenu)) {
-                submenu = makeMenu(facility, command.submenu, QString::fromUtf8(command.submenuCaption));
+        if (!command.submenu.empty()) {
+            if (!submenu || submenu->objectName() != qs(command.submenu)) {
+                submenu = makeMenu(facility, command.submenu.c_str(), qs(command.submenuCaption));
                 facility->addMenu(submenu);
             }
             host = submenu;
         } else {
             submenu = nullptr;
         }
-        QAction* action = makeAction(this, command.name, QString::fromUtf8(command.caption));
-        if (!analyses::findWindow(command.window)) {
+        QAction* action = makeAction(this, command.command.c_str(), qs(command.caption));
+        if (!command.built()) {
             action->setEnabled(false);
             action->setToolTip(QString::fromUtf8(kNotBuilt));
         }
-        const QString name = QLatin1String(command.name);
+        const QString name = qs(command.command);
         connect(action, &QAction::triggered, this, [this, name] { runFacilityCommand(name); });
         host->addAction(action);
     }
@@ -205,11 +171,11 @@ void MainWindow::createMenus() {
 // ---- analysis windows ----
 
 AnalysisWindow* MainWindow::runFacilityCommand(const QString& commandName) {
-    const FacilityCommand* command = findCommand(commandName);
+    const analyses::Facility* command = analyses::findCommand(ss(commandName));
     if (!command) return nullptr;
     // The key goes in first, so the window's creation sees it.
-    if (*command->key) AnalysisIndex.key = command->key;
-    return showAnalysisWindow(QLatin1String(command->window));
+    if (!command->modeKey.empty()) AnalysisIndex.key = command->modeKey;
+    return showAnalysisWindow(qs(command->window));
 }
 
 QMdiSubWindow* MainWindow::findSubWindow(const QString& windowName) const {
@@ -230,11 +196,11 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
         existing->raise();
         return qobject_cast<AnalysisWindow*>(existing->widget());
     }
-    const analyses::WindowEntry* entry = analyses::findWindow(ss(windowName));
-    if (!entry) return nullptr;
+    const analyses::FormFactory create = analyses::windowFactory(ss(windowName));
+    if (!create) return nullptr;
     AnalysisWindow* window = nullptr;
     try {
-        window = new AnalysisWindow(entry->create(form::FormContext{&AnalysisIndex, &tables_}));
+        window = new AnalysisWindow(create(form::FormContext{&AnalysisIndex, &tables_}));
     } catch (const Failure& failure) {
         showMessage(this, QStringLiteral("오류"), qs(failure.error().message), QMessageBox::Critical);
         return nullptr;

@@ -62,7 +62,7 @@ struct WalkwayView {
 std::unique_ptr<verosa::form::Form> walkwayModel(verosa::form::AnalysisIndex& index,
                                                  const verosa::tables::LookupTableStore& store) {
     index.key = "pedestrianoper";
-    return verosa::analyses::findWindow("frmPedestrian")->create({&index, &store});
+    return verosa::analyses::windowFactory("frmPedestrian")({&index, &store});
 }
 
 }  // namespace

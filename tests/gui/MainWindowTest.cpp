@@ -117,7 +117,7 @@ TEST(MainWindow, FacilitiesNotBuiltAreDisabledWithATip) {
     for (const auto& [name, window] : commands) {
         QAction* a = action(w, name);
         ASSERT_NE(a, nullptr) << name;
-        const bool built = verosa::analyses::findWindow(window) != nullptr;
+        const bool built = verosa::analyses::windowFactory(window) != nullptr;
         EXPECT_EQ(a->isEnabled(), built) << name;
         if (!built) {
             EXPECT_EQ(a->toolTip(), "아직 구현되지 않은 분석입니다.") << name;

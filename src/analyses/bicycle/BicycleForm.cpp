@@ -25,7 +25,7 @@ double placeX(int i) { return 40 + (i - 1) * 45; }  // centre of place i (1..8)
 
 }  // namespace
 
-BicycleForm::BicycleForm(form::FormContext context) : Form(context) {
+BicycleForm::BicycleForm(form::FormContext context) : AnalysisForm(context) {
     setWindowName("frmBike");
     setEnterMovesFocus(true);
     addPage("입력화면");
@@ -284,10 +284,6 @@ std::string BicycleForm::runStreet() {
     }
     const BikeStreetResult r = analyseStreet(in);
     return streetReport(in, r);
-}
-
-std::unique_ptr<form::Form> makeBicycleForm(form::FormContext context) {
-    return std::make_unique<BicycleForm>(context);
 }
 
 }  // namespace verosa::analyses::bicycle

@@ -5,16 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "form/Form.h"
+#include "analyses/AnalysisForm.h"
 
 namespace verosa::analyses::bicycle {
 
-class BicycleForm : public form::Form {
+class BicycleForm : public AnalysisForm {
 public:
     explicit BicycleForm(form::FormContext context);
-
-    static constexpr int kInputPage = 0;
-    static constexpr int kResultPage = 1;
 
 private:
     void buildPathFrame();
@@ -27,7 +24,5 @@ private:
     std::string runPath();
     std::string runStreet();
 };
-
-std::unique_ptr<form::Form> makeBicycleForm(form::FormContext context);
 
 }  // namespace verosa::analyses::bicycle

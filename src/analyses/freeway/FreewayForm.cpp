@@ -23,7 +23,7 @@ std::vector<std::string> gradeLengths(int grade) {
 
 }  // namespace
 
-FreewayForm::FreewayForm(form::FormContext context) : Form(context) {
+FreewayForm::FreewayForm(form::FormContext context) : TabledForm(context, openFreewayTables) {
     setWindowName("frmHighWay");
     setEnterMovesFocus(true);
     addPage("입력자료");
@@ -196,10 +196,6 @@ void FreewayForm::refuseLevelF() {
     choose("cboLOS", 0);
 }
 
-void FreewayForm::onOpen() { tables(); }
-
-const FreewayTables& FreewayForm::tables() { return tables_.get(context().tables); }
-
 FreewayInput FreewayForm::readInput(bool design) const {
     FreewayInput in;
     in.sectionKind = indexOf("cboTermType");
@@ -246,10 +242,6 @@ std::string FreewayForm::runDesign() {
     const FreewayInput in = readInput(true);
     const FreewayTables& t = tables();
     return designReport(in, analyseDesign(in, t));
-}
-
-std::unique_ptr<form::Form> makeFreewayForm(form::FormContext context) {
-    return std::make_unique<FreewayForm>(context);
 }
 
 }  // namespace verosa::analyses::freeway

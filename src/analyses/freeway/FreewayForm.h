@@ -8,24 +8,17 @@
 #include <optional>
 #include <string>
 
+#include "analyses/AnalysisForm.h"
 #include "analyses/freeway/Freeway.h"
-#include "form/Form.h"
-#include "tables/WindowTables.h"
 
 namespace verosa::analyses::freeway {
 
-class FreewayForm : public form::Form {
+class FreewayForm : public TabledForm<FreewayTables> {
 public:
     explicit FreewayForm(form::FormContext context);
 
-    static constexpr int kInputPage = 0;
-    static constexpr int kResultPage = 1;
-
-    static constexpr const char* kOperationalKey = "highwayoper";
-    static constexpr const char* kDesignKey = "highwaydesign";
-
-protected:
-    void onOpen() override;
+    static constexpr const char* kOperationalKey = form::modekey::kHighwayOper;
+    static constexpr const char* kDesignKey = form::modekey::kHighwayDesign;
 
 private:
     void declareControls();
@@ -36,14 +29,9 @@ private:
     void rebuildGradeLengths();
     void refuseLevelF();
 
-    const FreewayTables& tables();
     FreewayInput readInput(bool design) const;
     std::string runOperational();
     std::string runDesign();
-
-    tables::WindowTables<FreewayTables> tables_{openFreewayTables};
 };
-
-std::unique_ptr<form::Form> makeFreewayForm(form::FormContext context);
 
 }  // namespace verosa::analyses::freeway

@@ -215,7 +215,7 @@ MultilaneResult analyseMultilane(const MultilaneInput& in, const MultilaneTables
     return r;
 }
 
-MultilaneTables openManyWayTables(const tables::LookupTableStore& store) {
+MultilaneTables openMultilaneTables(const tables::LookupTableStore& store) {
     MultilaneTables t;
     t.signal = store.open(tables::LookupTableStore::kQoraFile, "6-6");
     t.volumePassenger = store.open(tables::LookupTableStore::kQoraFile, "6-7a");

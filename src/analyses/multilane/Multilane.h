@@ -27,7 +27,7 @@ struct MultilaneTables {
 };
 
 // Opens the window's tables from the table file; a missing one throws MissingTable.
-MultilaneTables openManyWayTables(const tables::LookupTableStore& store);
+MultilaneTables openMultilaneTables(const tables::LookupTableStore& store);
 
 // Road types by list position.
 constexpr int kTypeI = 0;

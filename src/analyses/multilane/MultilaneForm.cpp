@@ -13,9 +13,9 @@ const char* const kSideWidthHint = "양쪽에 장애물이 있을 경우, 장애
 
 }  // namespace
 
-MultilaneForm::MultilaneForm(form::FormContext context) : Form(context) {
+MultilaneForm::MultilaneForm(form::FormContext context) : TabledForm(context, openMultilaneTables) {
     setWindowName("frmManyWay");
-    if (modeKey() == "manywayoper") setTitle("다차로도로의 운영분석");
+    if (modeKey() == form::modekey::kManywayOper) setTitle("다차로도로의 운영분석");
     setEnterMovesFocus(true);
     declareControls();
     declareBehaviour();
@@ -116,10 +116,6 @@ void MultilaneForm::showSurveyFrames() {
     }
 }
 
-void MultilaneForm::onOpen() { tables(); }
-
-const MultilaneTables& MultilaneForm::tables() { return tables_.get(context().tables); }
-
 MultilaneInput MultilaneForm::readInput() const {
     MultilaneInput in;
     in.roadType = indexOf("cboTermType");
@@ -157,10 +153,6 @@ std::string MultilaneForm::runAnalysis() {
     const MultilaneInput in = readInput();
     const MultilaneResult r = analyseMultilane(in, t);
     return multilaneReport(in, r);
-}
-
-std::unique_ptr<form::Form> makeMultilaneForm(form::FormContext context) {
-    return std::make_unique<MultilaneForm>(context);
 }
 
 }  // namespace verosa::analyses::multilane

@@ -9,7 +9,7 @@ namespace verosa::analyses::pedestrian {
 
 PedestrianForm::PedestrianForm(form::FormContext context) : Form(context) {
     setWindowName("frmPedestrian");
-    if (modeKey() == "pedestrianoper") setTitle("보행자시설의 운영분석");
+    if (modeKey() == form::modekey::kPedestrianOper) setTitle("보행자시설의 운영분석");
     setEnterMovesFocus(true);
 
     addPage("보행자도로");
@@ -186,10 +186,6 @@ std::string PedestrianForm::runCrosswalk() {
     }
     const CrosswalkResult r = analyseCrosswalk(in);
     return crosswalkReport(in, r);
-}
-
-std::unique_ptr<form::Form> makePedestrianForm(form::FormContext context) {
-    return std::make_unique<PedestrianForm>(context);
 }
 
 }  // namespace verosa::analyses::pedestrian

@@ -29,6 +29,4 @@ private:
     std::string runCrosswalk();
 };
 
-std::unique_ptr<form::Form> makePedestrianForm(form::FormContext context);
-
 }  // namespace verosa::analyses::pedestrian

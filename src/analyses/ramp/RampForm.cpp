@@ -12,7 +12,7 @@ const char* const kOtherFrame = "fraOtherConnector";
 
 }  // namespace
 
-RampForm::RampForm(form::FormContext context) : Form(context) {
+RampForm::RampForm(form::FormContext context) : AnalysisForm(context) {
     setWindowName("frmConnector");
     setTitle("연결로 접속부의 운영분석");
 
@@ -169,7 +169,5 @@ RampInput RampForm::input() const {
     }
     return in;
 }
-
-std::unique_ptr<form::Form> makeRampForm(form::FormContext context) { return std::make_unique<RampForm>(context); }
 
 }  // namespace verosa::analyses::ramp

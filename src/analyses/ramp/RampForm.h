@@ -4,17 +4,14 @@
 // the report on the result page.
 #include <memory>
 
+#include "analyses/AnalysisForm.h"
 #include "analyses/ramp/Ramp.h"
-#include "form/Form.h"
 
 namespace verosa::analyses::ramp {
 
-class RampForm : public form::Form {
+class RampForm : public AnalysisForm {
 public:
     explicit RampForm(form::FormContext context);
-
-    static constexpr int kInputPage = 0;
-    static constexpr int kResultPage = 1;
 
     // The input record as the analysis button reads it from the controls;
     // refuses fields that cannot be read (a volume beyond 16 bits and the like).
@@ -28,7 +25,5 @@ private:
                  const char* rampVolume, const char* rampSpeed, const char* rampHeavy, bool adjacent,
                  const char* laneLength);
 };
-
-std::unique_ptr<form::Form> makeRampForm(form::FormContext context);
 
 }  // namespace verosa::analyses::ramp

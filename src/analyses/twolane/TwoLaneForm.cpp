@@ -7,7 +7,7 @@
 
 namespace verosa::analyses::twolane {
 
-TwoLaneForm::TwoLaneForm(form::FormContext context) : Form(context) {
+TwoLaneForm::TwoLaneForm(form::FormContext context) : TabledForm(context, openTwoLaneTables) {
     setWindowName("frm2Roadway");
     setTitle("2차로 도로의 서비스수준 평가");  // the same for every mode key
     setEnterMovesFocus(true);
@@ -98,10 +98,6 @@ void TwoLaneForm::enableSectionFields() {
     setEnabled("cboDirectionPercentSpecial", !general);
 }
 
-void TwoLaneForm::onOpen() { tables(); }
-
-const TwoLaneTables& TwoLaneForm::tables() { return tables_.get(context().tables); }
-
 TwoLaneInput TwoLaneForm::readInput() const {
     TwoLaneInput in;
     in.section = indexOf("cboTermType");
@@ -134,10 +130,6 @@ std::string TwoLaneForm::runAnalysis() {
     const TwoLaneInput in = readInput();
     const TwoLaneResult r = analyseTwoLane(in, t);
     return twoLaneReport(in, r);
-}
-
-std::unique_ptr<form::Form> makeTwoLaneForm(form::FormContext context) {
-    return std::make_unique<TwoLaneForm>(context);
 }
 
 }  // namespace verosa::analyses::twolane

@@ -16,8 +16,8 @@ using form::ButtonRole;
 using form::Shape;
 using report::numtext;
 
-const char* const kOperationKey = "weavingoper";
-const char* const kDesignKey = "weavingdesign";
+const char* const kOperationKey = form::modekey::kWeavingOper;
+const char* const kDesignKey = form::modekey::kWeavingDesign;
 const char* const kLevelFMessage = "서비스 수준 F로는 설계할 수 없습니다.";
 const char* const kMainlineDiagram = "연결로 엇갈림 구간의 상황도";
 const char* const kRampDiagram = "측도 엇갈림 구간 상황도";
@@ -53,7 +53,7 @@ Shape text(double x, double y, std::string caption, std::string name = {}) {
 
 }  // namespace
 
-WeavingForm::WeavingForm(form::FormContext context) : Form(context) {
+WeavingForm::WeavingForm(form::FormContext context) : AnalysisForm(context) {
     setWindowName("frmWeaving");
     setEnterMovesFocus(true);
     addPage("입력자료");
@@ -328,10 +328,6 @@ std::string WeavingForm::runAnalysis() {
         return reportText;
     }
     refuseInput("엇갈림 형태(본선 - 연결로 또는 연결로 - 연결로)를 선택하십시오.", "optLink");
-}
-
-std::unique_ptr<form::Form> makeWeavingForm(form::FormContext context) {
-    return std::make_unique<WeavingForm>(context);
 }
 
 }  // namespace verosa::analyses::weaving

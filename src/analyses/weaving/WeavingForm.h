@@ -6,17 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "analyses/AnalysisForm.h"
 #include "analyses/weaving/Records.h"
-#include "form/Form.h"
 
 namespace verosa::analyses::weaving {
 
-class WeavingForm : public form::Form {
+class WeavingForm : public AnalysisForm {
 public:
     explicit WeavingForm(form::FormContext context);
-
-    static constexpr int kInputPage = 0;
-    static constexpr int kResultPage = 1;
 
     enum class Mode { Operation, Design };
     // The mode the window is laid out for.
@@ -41,7 +38,5 @@ private:
 
     Mode layout_ = Mode::Operation;
 };
-
-std::unique_ptr<form::Form> makeWeavingForm(form::FormContext context);
 
 }  // namespace verosa::analyses::weaving
