@@ -162,7 +162,20 @@ AnalysisWindow::~AnalysisWindow() {
     // The widgets go after the model: a tab widget taking its pages down still
     // reports a page change, which must not reach the model any more.
     for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+    for (auto& [name, window] : owned_) {
+        for (QObject* child : window->findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+        // An owned window goes with its owner, with the child window around it.
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+            sub->deleteLater();
+        else
+            window->deleteLater();
+    }
     form_->setObserver({});
+}
+
+QWidget* AnalysisWindow::ownedWindow(const std::string& name) const {
+    auto it = owned_.find(name);
+    return it == owned_.end() ? nullptr : it->second;
 }
 
 QWidget* AnalysisWindow::widgetFor(const std::string& name) const {
@@ -189,6 +202,18 @@ void AnalysisWindow::build() {
         tabs_->addTab(widget, qs(page.caption));
     }
     std::map<std::string, Container> frames;
+    std::map<std::string, Container> windows;
+    for (const auto& owned : form_->ownedWindows()) {
+        auto* widget = new QWidget;
+        widget->setObjectName(qs(owned.name));
+        widget->setWindowTitle(qs(owned.title));
+        widget->setAttribute(Qt::WA_DeleteOnClose, false);
+        Container container;
+        container.widget = widget;
+        container.grid = new QGridLayout(widget);
+        windows.emplace(owned.name, container);
+        owned_.emplace(owned.name, widget);
+    }
     bool anyOutsideTabs = false;
 
     for (const auto& owned : form_->controls()) {
@@ -197,6 +222,10 @@ void AnalysisWindow::build() {
         if (!c.parent.empty()) {
             auto it = frames.find(c.parent);
             if (it != frames.end()) container = &it->second;
+        }
+        if (!container && !c.window.empty()) {
+            auto it = windows.find(c.window);
+            if (it != windows.end()) container = &it->second;
         }
         if (!container && c.page >= 0 && c.page < static_cast<int>(pages.size()))
             container = &pages[static_cast<size_t>(c.page)];
@@ -226,6 +255,7 @@ void AnalysisWindow::build() {
     }
     for (auto& page : pages) page.finish();
     for (auto& [name, frame] : frames) frame.finish();
+    for (auto& [name, window] : windows) window.finish();
     if (!anyOutsideTabs) {
         layout->removeItem(buttonRow);
         delete buttonRow;
@@ -474,6 +504,11 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
                     table->setItem(r, col, item);
                 }
                 if (item->text() != qs(cell)) item->setText(qs(cell));
+                const form::Align align = g.align[static_cast<size_t>(r)][static_cast<size_t>(col)];
+                const Qt::Alignment wanted = Qt::AlignVCenter | (align == form::Align::Center  ? Qt::AlignHCenter
+                                                                 : align == form::Align::Right ? Qt::AlignRight
+                                                                                               : Qt::AlignLeft);
+                if (item->textAlignment() != static_cast<int>(wanted)) item->setTextAlignment(wanted);
                 const bool heading = r < g.fixedRows || col < g.fixedCols;
                 const bool typed = g.editable && !heading && (g.editableRowLimit < 0 || r < g.editableRowLimit);
                 Qt::ItemFlags flags = Qt::ItemIsEnabled;
@@ -514,6 +549,9 @@ void AnalysisWindow::showOutcome(const form::Outcome& outcome) {
             w->setFocus(Qt::OtherFocusReason);
             if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
         }
+    }
+    if (!outcome.showWindow.empty()) {
+        if (QWidget* window = ownedWindow(outcome.showWindow)) emit ownedWindowRequested(window);
     }
     if (outcome.close) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))

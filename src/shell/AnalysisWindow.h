@@ -26,8 +26,12 @@ public:
 
     form::Form& form() { return *form_; }
     const form::Form& form() const { return *form_; }
-    // The report of the result view, exactly as the model holds it.
-    std::string reportText() const { return form_->resultText(); }
+    // What "저장하기" writes for the page shown, exactly as the model holds it.
+    std::string reportText() const { return form_->savedText(); }
+    // The owned windows of the form (a result window of fields), each a widget
+    // of its own that the main window shows as a child window when the form
+    // asks for it; they close with this window.
+    QWidget* ownedWindow(const std::string& name) const;
     // The widget that shows a control (its caption label for a text field is
     // separate), or null.
     QWidget* widgetFor(const std::string& name) const;
@@ -35,6 +39,10 @@ public:
     // Runs the form's opening step (its tables) and shows what it reports.
     // Called once the window is on screen.
     void open();
+
+signals:
+    // The form asks for one of its owned windows to be shown.
+    void ownedWindowRequested(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +68,7 @@ private:
     std::unique_ptr<form::Form> form_;
     QTabWidget* tabs_ = nullptr;
     std::map<std::string, Bound> bound_;
+    std::map<std::string, QWidget*> owned_;  // owned windows by name
     bool acting_ = false;
 };
 

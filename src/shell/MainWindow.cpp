@@ -210,6 +210,17 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
         return nullptr;
     }
     addChild(window);
+    connect(window, &AnalysisWindow::ownedWindowRequested, this, [this](QWidget* owned) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget())) {
+            sub->showNormal();
+            mdiArea_->setActiveSubWindow(sub);
+            return;
+        }
+        addChild(owned);
+        // Closing it hides it: the form fills it again on its next analysis.
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget()))
+            sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    });
     // The window's tables are opened once it is on screen, so a missing one is
     // reported over it.
     window->open();
@@ -245,6 +256,11 @@ std::string MainWindow::currentReportText() const {
     if (!sub) return {};
     if (auto* analysis = qobject_cast<AnalysisWindow*>(sub->widget())) return analysis->reportText();
     if (auto* viewer = qobject_cast<ReportViewer*>(sub->widget())) return viewer->reportText();
+    // An owned window (a result window of fields) saves what its owner renders.
+    for (QMdiSubWindow* other : mdiArea_->subWindowList())
+        if (auto* owner = qobject_cast<AnalysisWindow*>(other->widget()))
+            for (const auto& window : owner->form().ownedWindows())
+                if (owner->ownedWindow(window.name) == sub->widget()) return owner->reportText();
     return {};
 }
 
