@@ -57,7 +57,7 @@ struct GridData {
 // and what an empty field means. The form's readers refuse any other text
 // ("입력오류", naming `subject`, the focus on the field).
 struct NumberField {
-    Bounds bounds;                     // open where a bound is absent
+    Bounds bounds;                    // open where a bound is absent
     std::optional<double> whenEmpty;  // the value of an empty field; none: empty is refused
 };
 
@@ -69,6 +69,8 @@ struct Shape {
     bool framed = true;   // Rect: drawn with its border
     bool dimmed = false;  // painted in the window's background colour
     std::string name;     // for shapes that handlers change ("place3")
+    std::string fill;     // Rect, Ellipse: filled with this colour ("#c0392b"); empty: not filled
+    std::string colour;   // the pen's colour; empty: the window's text colour
 };
 
 struct DrawingData {
@@ -90,16 +92,16 @@ struct Control {
     bool dimmed = false;  // painted in the window's background colour (disabled places)
 
     // Values by kind.
-    std::string text;                // Text, Label (its text), ResultView (the report)
+    std::string text;                   // Text, Label (its text), ResultView (the report)
     std::optional<NumberField> number;  // Text: a number field with its range
-    std::string subject;             // how messages name the field; empty: its caption
-    std::vector<std::string> items;  // List
-    int index = -1;                  // List: the chosen position, -1 none
-    bool checked = false;            // Option, Check
-    std::string group;               // Option: its exclusive group
+    std::string subject;                // how messages name the field; empty: its caption
+    std::vector<std::string> items;     // List
+    int index = -1;                     // List: the chosen position, -1 none
+    bool checked = false;               // Option, Check
+    std::string group;                  // Option: its exclusive group
     ButtonRole role = ButtonRole::Other;
-    GridData grid;                    // Grid
-    DrawingData drawing;              // Drawing
+    GridData grid;        // Grid
+    DrawingData drawing;  // Drawing
 
     // Layout hints for the view: the row and column of the control within its
     // container, and how many it spans; column counts pairs of caption + field.

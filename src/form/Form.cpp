@@ -445,6 +445,7 @@ void Form::writeCell(const std::string& grid, int row, int col, std::string text
 }
 
 void Form::showWindow(const std::string& name) { pending_.showWindow = name; }
+void Form::requestPrint(std::vector<std::string> texts) { pending_.print = std::move(texts); }
 
 // ---- number fields ----
 
@@ -463,8 +464,7 @@ std::string quoted(std::string_view text) {
         const auto b = static_cast<unsigned char>(text[i]);
         std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
         bool valid = len > 0 && i + len <= text.size() && !(len == 1 && (b < 0x20 || b == 0x7F));
-        for (std::size_t k = 1; valid && k < len; ++k)
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        for (std::size_t k = 1; valid && k < len; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
         if (valid && len == 2) valid = b >= 0xC2;
         if (valid) {
             out.append(text.substr(i, len));
@@ -494,8 +494,8 @@ double Form::numberOf(const std::string& name) const {
         }
         refuseInput(withParticle(subject, Particle::Object) + " 입력하십시오.", name);
     case WholeNumber::Kind::NotANumber:
-        refuseInput(withParticle(subject, Particle::Topic) + " 숫자로 입력하십시오. (입력된 값: " + quoted(c.text) + ")",
-                    name);
+        refuseInput(
+            withParticle(subject, Particle::Topic) + " 숫자로 입력하십시오. (입력된 값: " + quoted(c.text) + ")", name);
     case WholeNumber::Kind::TooLarge: refuseInput(withParticle(subject, Particle::Subject) + " 너무 큽니다.", name);
     }
     if (c.number) {
@@ -514,9 +514,7 @@ float Form::singleOf(const std::string& name) const {
     return static_cast<float>(value);
 }
 
-Int16 Form::int16Of(const std::string& name) const {
-    return Int16::readRounded(numberOf(name), subjectOf(name), name);
-}
+Int16 Form::int16Of(const std::string& name) const { return Int16::readRounded(numberOf(name), subjectOf(name), name); }
 
 std::vector<const Control*> Form::exampleButtons() const {
     std::vector<const Control*> out;

@@ -65,6 +65,7 @@ struct Outcome {
     std::optional<int> page;         // the tab page to show
     bool reportWritten = false;      // the result view was rewritten
     std::string showWindow;          // an owned window to show (a result window of fields)
+    std::vector<std::string> print;  // texts to print, each from a sheet of its own (the print dialog first)
     bool close = false;              // the window closes itself (and its owned windows)
     bool ok() const { return status == Status::Done; }
 };
@@ -78,7 +79,7 @@ struct Page {
 // A second window a form owns (a result window of fields): shown when an
 // outcome asks for it, closed with its owner.
 struct OwnedWindow {
-    std::string name;   // "frmUrbanResult"
+    std::string name;  // "frmUrbanResult"
     std::string title;
 };
 
@@ -212,6 +213,8 @@ protected:
     // the grid's change handler runs when the text changes.
     void writeCell(const std::string& grid, int row, int col, std::string text, Align align);
     void showWindow(const std::string& name);
+    // Asks the view to print these texts (after its print dialog).
+    void requestPrint(std::vector<std::string> texts);
 
     // Number fields: the text read strictly (empty as the field declares),
     // refused with "입력오류" naming the field, focus on it, when it is not a

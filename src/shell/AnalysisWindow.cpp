@@ -63,9 +63,9 @@ protected:
         const QColor ink = palette().color(QPalette::WindowText);
         const QColor background = palette().color(QPalette::Window);
         for (const auto& s : data_.shapes) {
-            const QColor colour = s.dimmed ? background : ink;
+            const QColor colour = s.dimmed ? background : s.colour.empty() ? ink : QColor(qs(s.colour));
             p.setPen(QPen(colour, 1));
-            p.setBrush(Qt::NoBrush);
+            p.setBrush(s.fill.empty() || s.dimmed ? QBrush(Qt::NoBrush) : QBrush(QColor(qs(s.fill))));
             const QRectF box(at(std::min(s.x1, s.x2), std::min(s.y1, s.y2)),
                              at(std::max(s.x1, s.x2), std::max(s.y1, s.y2)));
             switch (s.kind) {
@@ -550,6 +550,7 @@ void AnalysisWindow::showOutcome(const form::Outcome& outcome) {
             if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
         }
     }
+    if (!outcome.print.empty()) printWithDialog(this, outcome.print);
     if (!outcome.showWindow.empty()) {
         if (QWidget* window = ownedWindow(outcome.showWindow)) emit ownedWindowRequested(window);
     }

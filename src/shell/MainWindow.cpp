@@ -345,19 +345,7 @@ bool MainWindow::printReportTo(QPrinter& printer) {
         showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄할 분석 결과가 없습니다."));
         return false;
     }
-    // On paper the columns hold at any size: the printer's resolution is high
-    // enough that the Hangul glyphs keep exactly twice the ASCII advance.
-    QFont font(QStringLiteral("NanumGothicCoding"));
-    font.setPointSize(10);
-    font.setKerning(false);
-    QTextDocument document;
-    document.setDefaultFont(font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    document.setDefaultTextOption(option);
-    document.setPlainText(reportForView(report));
-    document.print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
+    if (!printTexts(printer, {report})) {
         showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄하지 못했습니다."), QMessageBox::Critical);
         return false;
     }

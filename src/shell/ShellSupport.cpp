@@ -1,5 +1,12 @@
 #include "shell/ShellSupport.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
@@ -23,6 +30,42 @@ QString reportForView(const std::string& report) {
     // A report ends with CR LF; the view shows no empty line after the last one.
     if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
     return text;
+}
+
+bool printTexts(QPrinter& printer, const std::vector<std::string>& texts) {
+    // On paper the columns hold at any size: the printer's resolution is high
+    // enough that the Hangul glyphs keep exactly twice the ASCII advance.
+    QFont font(QStringLiteral("NanumGothicCoding"));
+    font.setPointSize(10);
+    font.setKerning(false);
+    QTextDocument document;
+    document.setDefaultFont(font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    document.setDefaultTextOption(option);
+    QTextCursor cursor(&document);
+    bool first = true;
+    for (const std::string& text : texts) {
+        QTextBlockFormat format;
+        if (!first) {
+            cursor.insertBlock();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        }
+        cursor.setBlockFormat(format);
+        cursor.insertText(reportForView(text));
+        first = false;
+    }
+    document.print(&printer);
+    return printer.printerState() != QPrinter::Error;
+}
+
+void printWithDialog(QWidget* parent, const std::vector<std::string>& texts) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("인쇄"));
+    if (dialog.exec() != QDialog::Accepted) return;  // cancelled
+    if (!printTexts(printer, texts))
+        showMessage(parent, QStringLiteral("인쇄"), QStringLiteral("인쇄하지 못했습니다."), QMessageBox::Critical);
 }
 
 ReportView::ReportView(QWidget* parent) : QPlainTextEdit(parent) {

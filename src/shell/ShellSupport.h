@@ -10,9 +10,11 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "form/Form.h"
 
+class QPrinter;
 class QWidget;
 
 namespace verosa::shell {
@@ -41,6 +43,13 @@ public:
 private:
     QSize forLines(int lines) const;
 };
+
+// Prints report texts in the report font without wrapping, each starting on a
+// sheet of its own (a report longer than a sheet goes on to the next). False
+// when the printer failed.
+bool printTexts(QPrinter& printer, const std::vector<std::string>& texts);
+// The print dialog, then printTexts; a message when printing failed.
+void printWithDialog(QWidget* parent, const std::vector<std::string>& texts);
 
 // A modal message box; returns when the user has closed it.
 void showMessage(QWidget* parent, const QString& title, const QString& text,
