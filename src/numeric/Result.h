@@ -5,7 +5,6 @@
 #include <exception>
 #include <string>
 #include <utility>
-#include <variant>
 
 namespace verosa {
 
@@ -40,32 +39,6 @@ private:
 }
 [[noreturn]] inline void failArithmetic(std::string message) {
     throw Failure({ErrorKind::ArithmeticFailure, std::move(message), {}});
-}
-
-// A value or an error.
-template <class T>
-class Result {
-public:
-    Result(T value) : v_(std::move(value)) {}
-    Result(Error error) : v_(std::move(error)) {}
-    bool ok() const { return v_.index() == 0; }
-    explicit operator bool() const { return ok(); }
-    const T& value() const { return std::get<0>(v_); }
-    T& value() { return std::get<0>(v_); }
-    const Error& error() const { return std::get<1>(v_); }
-
-private:
-    std::variant<T, Error> v_;
-};
-
-// Runs f, turning a thrown Failure into an Error.
-template <class F>
-auto capture(F&& f) -> Result<decltype(f())> {
-    try {
-        return f();
-    } catch (const Failure& failure) {
-        return failure.error();
-    }
 }
 
 }  // namespace verosa
