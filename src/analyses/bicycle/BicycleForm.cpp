@@ -14,8 +14,8 @@ const char* const kContiTitle = "연속류 자전거 도로의 서비스 수준 
 const char* const kDisconTitle = "단속류 자전거 도로의 서비스 수준 분석";
 
 // "txtCycle[3]": element i of a control array.
-std::string element(const std::string& name, int i) { return name + "[" + char('0' + i) + "]"; }
-std::string digit(int i) { return std::string(1, char('0' + i)); }
+using form::element;
+std::string digit(int i) { return std::to_string(i); }
 
 // The intersection drawing, in its own units: a street across eight places.
 constexpr double kDrawingWidth = 400;

@@ -4,6 +4,7 @@
 
 #include "analyses/LevelOfService.h"
 #include "analyses/bicycle/Bicycle.h"
+#include "form/Control.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 
@@ -11,8 +12,7 @@ namespace verosa::analyses::bicycle {
 
 namespace {
 
-// "txtCycle[3]": an element of a control array (indexes 0 to 8).
-std::string element(const char* name, int i) { return std::string(name) + "[" + char('0' + i) + "]"; }
+using form::element;
 
 void checkStreet(const BikeStreetInput& in) {
     if (in.n < 1 || in.n > kMaxIntersections) refuseInput("교차로개수를 선택하십시오.", "cboIntersectionNo");

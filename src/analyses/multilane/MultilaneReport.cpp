@@ -11,20 +11,10 @@ namespace verosa::analyses::multilane {
 namespace {
 
 using report::at;
-using report::formatText;
-using report::numtext;
+using report::numAt;
+using report::numPattern;
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-
-// A value turned into its number text first, then aligned or formatted.
-template <class T>
-std::string atNumber(T x, int n) {
-    return at(numtext(x), n);
-}
-template <class T>
-std::string pattern(T x, const char* p) {
-    return formatText(numtext(x), p);
-}
+using report::blanks;
 
 void roadTypeLine(report::BoxReport& b, const MultilaneInput& in) {
     b.line("   │   ▷ 도로유형 :  " + at(in.roadTypeText, 4) + blanks(46) + "│").empty();
@@ -42,8 +32,8 @@ void heavyShareLine(report::BoxReport& b, const MultilaneInput& in) {
 void meanSpeedBlock(report::BoxReport& b, const MultilaneResult& r, int closingBlanks) {
     b.line("   │   ▷ 평균통행속도(S) 산출" + blanks(46) + "│");
     b.line("   │      S = (1-p) × Sp2 + p × St2" + blanks(39) + "│");
-    b.line("   │          = ( 1 - " + pattern(r.p, "0.##") + ") × " + pattern(r.Sp2, "#0.00") + " + " +
-           pattern(r.p, "0.00") + " × " + pattern(r.St2, "#0.00") + " = " + pattern(r.S, "#0.00") + "kph" +
+    b.line("   │          = ( 1 - " + numPattern(r.p, "0.##") + ") × " + numPattern(r.Sp2, "#0.00") + " + " +
+           numPattern(r.p, "0.00") + " × " + numPattern(r.St2, "#0.00") + " = " + numPattern(r.S, "#0.00") + "kph" +
            blanks(closingBlanks) + "│");
     b.empty();
 }
@@ -76,8 +66,8 @@ std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r) 
     b.separator();
     b.line("   │ 3. 교통조건" + blanks(60) + "│").empty();
     if (!in.measured) {
-        b.line("   │   ▷ 교통량(일방향) : " + atNumber(in.V, 5) + " 대/시" + blanks(38) + "│").empty();
-        b.line("   │   ▷ 첨두시간계수 : " + atNumber(in.PHF, 4) + blanks(47) + "│").empty();
+        b.line("   │   ▷ 교통량(일방향) : " + numAt(in.V, 5) + " 대/시" + blanks(38) + "│").empty();
+        b.line("   │   ▷ 첨두시간계수 : " + numAt(in.PHF, 4) + blanks(47) + "│").empty();
     }
     heavyShareLine(b, in);
     if (!in.measured) b.line("   │   ▷ 평균 g/C 비 :  " + at(in.gCText, 3) + blanks(47) + "│").empty();
@@ -85,31 +75,33 @@ std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r) 
     b.separator();
     b.line("   │ 4. 운영상태분석" + blanks(56) + "│").empty();
     if (in.measured) {
-        b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) : " + atNumber(r.Sp1, 3) + "kph" + blanks(26) + "│").empty();
-        b.line("   │   ▷ 승용차의 평균통행속도(Sp2) :  " + pattern(r.Sp2, "#0.00") + "kph" + blanks(28) + "│").empty();
-        b.line("   │   ▷ 중차량의 평균통행속도(St2) :  " + pattern(r.St2, "##.00") + "kph" + blanks(28) + "│").empty();
+        b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) : " + numAt(r.Sp1, 3) + "kph" + blanks(26) + "│").empty();
+        b.line("   │   ▷ 승용차의 평균통행속도(Sp2) :  " + numPattern(r.Sp2, "#0.00") + "kph" + blanks(28) + "│")
+            .empty();
+        b.line("   │   ▷ 중차량의 평균통행속도(St2) :  " + numPattern(r.St2, "##.00") + "kph" + blanks(28) + "│")
+            .empty();
         meanSpeedBlock(b, r, 14);
     } else {
-        b.line("   │   ▷ 첨두시간 환산 교통량 = " + atNumber(r.Vp, 5) + "대/시" + blanks(33) + "│").empty();
+        b.line("   │   ▷ 첨두시간 환산 교통량 = " + numAt(r.Vp, 5) + "대/시" + blanks(33) + "│").empty();
 
         b.line("   │   ▷ 승용차의 최대 평균통행속도(Sp1) 산출" + blanks(30) + "│");
         b.line("   │      Sp1 = BSp - Fwc - Fb - Fh - Fa" + blanks(36) + "│");
-        b.line("   │          = " + atNumber(r.BSp, 2) + " - " + atNumber(r.Fwc, 2) + " - " + atNumber(r.Fb, 2) +
-               " - " + pattern(r.FhPassenger, "##") + " - " + atNumber(r.Fa, 2) + " = " + atNumber(r.Sp1, 3) + "kph" +
-               blanks(29) + "│");
+        b.line("   │          = " + numAt(r.BSp, 2) + " - " + numAt(r.Fwc, 2) + " - " + numAt(r.Fb, 2) + " - " +
+               numPattern(r.FhPassenger, "##") + " - " + numAt(r.Fa, 2) + " = " + numAt(r.Sp1, 3) + "kph" + blanks(29) +
+               "│");
         b.empty();
 
         b.line("   │   ▷ 승용차의 평균통행속도(Sp2) 산출" + blanks(35) + "│");
         b.line("   │      Sp2 = Sp1 - Fs - Fv" + blanks(47) + "│");
-        b.line("   │          = " + atNumber(r.Sp1, 2) + " - " + pattern(r.FsPassenger, "##.00") + " - " +
-               pattern(r.FvPassenger, "00.00") + " = " + pattern(r.Sp2, "#0.00") + "kph" + blanks(31) + "│");
+        b.line("   │          = " + numAt(r.Sp1, 2) + " - " + numPattern(r.FsPassenger, "##.00") + " - " +
+               numPattern(r.FvPassenger, "00.00") + " = " + numPattern(r.Sp2, "#0.00") + "kph" + blanks(31) + "│");
         b.empty();
 
         b.line("   │   ▷ 중차량의 평균통행속도(St2) 산출" + blanks(35) + "│");
         b.line("   │      St2 = 80 - Fwc - Fh - Fa - Fs - Fv" + blanks(32) + "│");
-        b.line("   │          = 80 - " + atNumber(r.Fwc, 2) + " - " + atNumber(r.FhHeavy, 2) + " - " +
-               atNumber(r.Fa, 2) + " - " + pattern(r.FsHeavy, "##.00") + " - " + pattern(r.FvHeavy, "#0.##") + " = " +
-               pattern(r.St2, "##.00") + "kph" + blanks(18) + "│");
+        b.line("   │          = 80 - " + numAt(r.Fwc, 2) + " - " + numAt(r.FhHeavy, 2) + " - " + numAt(r.Fa, 2) +
+               " - " + numPattern(r.FsHeavy, "##.00") + " - " + numPattern(r.FvHeavy, "#0.##") + " = " +
+               numPattern(r.St2, "##.00") + "kph" + blanks(18) + "│");
         b.empty();
 
         meanSpeedBlock(b, r, 13);

@@ -9,24 +9,13 @@ namespace {
 
 using report::at;
 using report::formatText;
-using report::numtext;
+using report::numAt;
+using report::numPattern;
 
 // The text of a list choice, empty where nothing is chosen.
 std::string itemText(const std::vector<std::string>& items, int position) {
     return position >= 0 && position < static_cast<int>(items.size()) ? items[static_cast<size_t>(position)]
                                                                       : std::string();
-}
-
-// numtext(x) placed in an "@" pattern of n places.
-template <class T>
-std::string field(T x, int n) {
-    return at(numtext(x), n);
-}
-
-// numtext(x) placed in a numeric pattern.
-template <class T>
-std::string pattern(T x, const char* pattern) {
-    return formatText(numtext(x), pattern);
 }
 
 void roadConditions(report::BoxReport& b, const RampInput& in, const RampResult& r) {
@@ -68,48 +57,48 @@ void trafficConditions(report::BoxReport& b, const RampInput& in) {
 
 void diverge(report::BoxReport& b, const RampResult& r) {
     b.framed("   │   ▷ V12 계산");
-    b.line("   │      V12 = Vr+(Vf-Vr)×Pfd = " + field(r.Vr, 4) + "+(" + field(r.Vf, 4) + " - " + field(r.Vr, 4) +
-           ")×" + pattern(r.P, "0.000") + " = " + field(r.V12, 4) + "pcph    │");
+    b.line("   │      V12 = Vr+(Vf-Vr)×Pfd = " + numAt(r.Vr, 4) + "+(" + numAt(r.Vf, 4) + " - " + numAt(r.Vr, 4) +
+           ")×" + numPattern(r.P, "0.000") + " = " + numAt(r.V12, 4) + "pcph    │");
     b.empty();
     b.framed("   │   ▷ 상류부의 용량확인");
-    b.line("   │      Vf = " + field(r.Vf, 5) + "pcph                                                    │");
+    b.line("   │      Vf = " + numAt(r.Vf, 5) + "pcph                                                    │");
     b.empty();
     b.framed("   │   ▷ 영향권의 최대 교통량 확인");
-    b.line("   │      V12 = " + field(r.V12, 5) + "pcph" + "                                                   │");
+    b.line("   │      V12 = " + numAt(r.V12, 5) + "pcph" + "                                                   │");
     b.empty();
     b.framed("   │   ▷ 하류부의 용량확인");
-    b.line("   │      Vfo = " + field(r.Vf, 4) + " - " + field(r.Vr, 4) + " = " + field(r.Vfo, 4) +
+    b.line("   │      Vfo = " + numAt(r.Vf, 4) + " - " + numAt(r.Vr, 4) + " = " + numAt(r.Vfo, 4) +
            "pcph                                    │");
 }
 
 void merge(report::BoxReport& b, const RampResult& r) {
     b.framed("   │   ▷ V12 계산");
-    b.line("   │      V12 = Vf × Pfm = " + field(r.Vf, 5) + " × " + pattern(r.P, "0.000") + " = " + field(r.V12, 5) +
+    b.line("   │      V12 = Vf × Pfm = " + numAt(r.Vf, 5) + " × " + numPattern(r.P, "0.000") + " = " + numAt(r.V12, 5) +
            "pcph                      │");
     b.empty();
     b.framed("   │   ▷ 하류부의 용량확인");
-    b.line("   │      Vfo = " + field(r.Vf, 5) + " + " + field(r.Vr, 5) + " = " + field(r.Vfo, 5) +
+    b.line("   │      Vfo = " + numAt(r.Vf, 5) + " + " + numAt(r.Vr, 5) + " = " + numAt(r.Vfo, 5) +
            "pcph                                   │");
     b.empty();
     // The inflow checked against the influence area's 4600 pcph is V12, so the
     // line shows V12 (the line's own text stays as it stands).
     b.framed("   │   ▷ 영향권의 최대 유입교통량 확인");
-    b.line("   │      Vr12 = " + field(r.V12, 5) + "pcph" + "                                                  │");
+    b.line("   │      Vr12 = " + numAt(r.V12, 5) + "pcph" + "                                                  │");
 }
 
 void density(report::BoxReport& b, const RampInput& in, const RampResult& r) {
     b.framed("   │   ▷ 밀도계산");
     if (r.junction == Junction::Merge)
-        b.line("   │      Dr = 0.204802+0.003185 ×" + field(r.Vr, 4) + " +0.0059888 ×" + field(r.V12, 4) +
-               " - 0.00101 ×" + field(in.laneLength, 3) + " │");
+        b.line("   │      Dr = 0.204802+0.003185 ×" + numAt(r.Vr, 4) + " +0.0059888 ×" + numAt(r.V12, 4) +
+               " - 0.00101 ×" + numAt(in.laneLength, 3) + " │");
     else
-        b.line("   │      Dr = 0.5108+0.00589 ×" + field(r.V12, 4) + " - 0.0043 ×" + field(in.laneLength, 3) +
+        b.line("   │      Dr = 0.5108+0.00589 ×" + numAt(r.V12, 4) + " - 0.0043 ×" + numAt(in.laneLength, 3) +
                "                       │");
-    b.line("   │         = " + pattern(r.density, "##.##") +
+    b.line("   │         = " + numPattern(r.density, "##.##") +
            " pcpkmpl                                                │");
     b.empty().separator();
     b.framed("   │ 5. 결   과").empty();
-    b.line("   │   ▷ 밀도 : " + pattern(r.density, "##.##") + "일 때, 서비스 수준 : " + std::string(1, r.los) +
+    b.line("   │   ▷ 밀도 : " + numPattern(r.density, "##.##") + "일 때, 서비스 수준 : " + std::string(1, r.los) +
            "                                │");
     b.empty().bottom();
 }
@@ -138,11 +127,11 @@ std::string rampReport(const RampInput& in, const RampResult& r) {
 
     b.framed("   │ 4. 서비스수준분석").empty();
     b.framed("   │   ▷ 중차량 보정계수");
-    b.line("   │      본선구간 : " + pattern(r.fHV_main, "0.000") +
-           "                연결로 : " + pattern(r.fHV_ramp, "0.000") + "                    │");
+    b.line("   │      본선구간 : " + numPattern(r.fHV_main, "0.000") +
+           "                연결로 : " + numPattern(r.fHV_ramp, "0.000") + "                    │");
     b.empty();
     b.framed("   │   ▷ 첨두시간 환산교통량 산출");
-    b.line("   │      본선구간 : " + field(r.Vf, 5) + "pcph            연결로 : " + field(r.Vr, 5) +
+    b.line("   │      본선구간 : " + numAt(r.Vf, 5) + "pcph            연결로 : " + numAt(r.Vr, 5) +
            "pcph                │");
     b.empty();
     if (r.junction == Junction::Diverge)

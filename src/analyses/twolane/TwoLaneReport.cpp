@@ -12,21 +12,12 @@ namespace verosa::analyses::twolane {
 namespace {
 
 using report::at;
+using report::blanks;
 using report::numtext;
-
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-
-// A run of n bars of the small table.
-std::string bars(int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s += "─";
-    return s;
-}
 
 // A frame line of the small table: its four cells of 6, 7, 7 and 7 bars.
 std::string tableRule(const char* left, const char* join, const char* right) {
-    return std::string("   │   ") + left + bars(6) + join + bars(7) + join + bars(7) + join + bars(7) + right +
-           "     │";
+    return "   │   " + report::rule(left, {6, 7, 7, 7}, join, right) + "     │";
 }
 
 }  // namespace

@@ -11,11 +11,7 @@ using report::BoxReport;
 using report::format;
 using report::numtext;
 
-// A number in an "@" field: its number text, right-aligned.
-template <class T>
-std::string numAt(T x, int n) {
-    return at(numtext(x), n);
-}
+using report::numAt;
 
 std::string letter(char los) { return std::string(1, los); }
 
