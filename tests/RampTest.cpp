@@ -59,7 +59,7 @@ TEST_P(RampExamples, ReproduceTheWorkedValues) {
     EXPECT_EQ(value(r.Vr), c.Vr);
     EXPECT_FLOAT_EQ(r.P, c.P);
     EXPECT_EQ(value(r.V12), c.V12);
-    EXPECT_EQ(r.outcome, 0);
+    EXPECT_EQ(r.outcome, CapacityOutcome::Density);
     EXPECT_FLOAT_EQ(r.density, c.density);
     EXPECT_EQ(r.los, 'D');
     EXPECT_EQ(r.rampKind, c.rampKind);
@@ -126,19 +126,30 @@ TEST(RampBounds, CapacityChecksInOrderWithStrictLimits) {
     auto i = [](int v) { return Int16::of(v); };
     const Int16 cap = i(2300), N2 = i(2), ramp = i(1900), Nr1 = i(1);
     // Merge: V12 exactly 4600 passes, one more fails.
-    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2300), i(0), i(4600), i(2300), cap, i(4), ramp, Nr1), 0);
-    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2301), i(0), i(4601), i(2301), cap, i(4), ramp, Nr1), 2);
+    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2300), i(0), i(4600), i(2300), cap, i(4), ramp, Nr1),
+              CapacityOutcome::Density);
+    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2301), i(0), i(4601), i(2301), cap, i(4), ramp, Nr1),
+              CapacityOutcome::InfluenceArea);
     // The downstream flow is checked first, the ramp last.
-    EXPECT_EQ(capacityOutcome(Junction::Merge, i(4000), i(2000), i(4700), i(4601), cap, N2, ramp, Nr1), 1);
-    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(1901), i(4700), i(3901), cap, N2, ramp, Nr1), 2);
-    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(1901), i(2000), i(3901), cap, N2, ramp, Nr1), 3);
-    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(1900), i(2000), i(3900), cap, N2, ramp, Nr1), 0);
-    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(3800), i(2000), i(5800), cap, i(3), ramp, i(2)), 0);
+    EXPECT_EQ(capacityOutcome(Junction::Merge, i(4000), i(2000), i(4700), i(4601), cap, N2, ramp, Nr1),
+              CapacityOutcome::MainlineCapacity);
+    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(1901), i(4700), i(3901), cap, N2, ramp, Nr1),
+              CapacityOutcome::InfluenceArea);
+    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(1901), i(2000), i(3901), cap, N2, ramp, Nr1),
+              CapacityOutcome::RampCapacity);
+    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(1900), i(2000), i(3900), cap, N2, ramp, Nr1),
+              CapacityOutcome::Density);
+    EXPECT_EQ(capacityOutcome(Junction::Merge, i(2000), i(3800), i(2000), i(5800), cap, i(3), ramp, i(2)),
+              CapacityOutcome::Density);
     // Diverge: V12 exactly 4400 passes; the upstream flow alone can fail.
-    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4400), i(800), i(4400), i(3600), cap, N2, ramp, Nr1), 0);
-    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4401), i(800), i(4401), i(3601), cap, N2, ramp, Nr1), 2);
-    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4601), i(800), i(4000), i(3801), cap, N2, ramp, Nr1), 1);
-    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4000), i(1901), i(4000), i(2099), cap, N2, ramp, Nr1), 3);
+    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4400), i(800), i(4400), i(3600), cap, N2, ramp, Nr1),
+              CapacityOutcome::Density);
+    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4401), i(800), i(4401), i(3601), cap, N2, ramp, Nr1),
+              CapacityOutcome::InfluenceArea);
+    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4601), i(800), i(4000), i(3801), cap, N2, ramp, Nr1),
+              CapacityOutcome::MainlineCapacity);
+    EXPECT_EQ(capacityOutcome(Junction::Diverge, i(4000), i(1901), i(4000), i(2099), cap, N2, ramp, Nr1),
+              CapacityOutcome::RampCapacity);
 }
 
 TEST(RampBounds, DensityBoundsBelongToTheBetterLevel) {
@@ -236,7 +247,7 @@ TEST(RampReport, OutcomeLinesAndFrame) {
             else
                 w.form.setText(name, text);
         }
-        EXPECT_EQ(w.result().outcome, static_cast<int>(k + 1));
+        EXPECT_EQ(static_cast<int>(w.result().outcome), static_cast<int>(k + 1));
         ASSERT_TRUE(w.analyse().ok());
         const std::vector<std::string> lines = linesOf(w.form.resultText());
         ASSERT_GE(lines.size(), 5u);

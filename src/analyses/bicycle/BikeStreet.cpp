@@ -14,6 +14,9 @@ namespace {
 
 using form::element;
 
+// The saturation flow of a bicycle lane, bicycles per hour of green.
+constexpr int kSaturationFlow = 3000;
+
 void checkStreet(const BikeStreetInput& in) {
     if (in.n < 1 || in.n > kMaxIntersections) refuseInput("교차로개수를 선택하십시오.", "cboIntersectionNo");
     if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtDisconPHF");
@@ -52,7 +55,7 @@ BikeStreetResult analyseStreet(const BikeStreetInput& in) {
     r.Vb = int16(in.bikeVolume / in.PHF);
     r.fw = widthFactor(in.W);
     for (int i = 1; i <= in.n; ++i) {
-        r.Cbike[i] = int16(r.fw * 3000 * in.gC[i]);
+        r.Cbike[i] = int16(r.fw * kSaturationFlow * in.gC[i]);
         if (r.Cbike[i] == Int16::of(0))
             refuseInput("자전거 용량이 0입니다. g/C를 확인하십시오.", element("txtGbyC", i));
         float X = r.Vb / r.Cbike[i];

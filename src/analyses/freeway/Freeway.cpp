@@ -8,6 +8,11 @@ namespace verosa::analyses::freeway {
 
 namespace {
 
+// Table 4-5 holds six grade-length rows for each grade class (after row 0
+// of field names): grade class g, length class l are row 6 g + l + 1.
+constexpr int kGradeLengthsPerGrade = 6;
+int pceRow(int grade, int gradeLength) { return grade * kGradeLengthsPerGrade + gradeLength + 1; }
+
 // Heavy-vehicle share on a specific grade as a fraction.
 float heavyShare(const FreewayInput& in) { return static_cast<float>(in.heavyPercent / 100); }
 
@@ -79,7 +84,7 @@ void heavyVehicleFactor(const FreewayInput& in, const FreewayTables& t, Factors&
         if (in.grade == 0) {
             f.E = 1.5f;
         } else {
-            const int row = in.grade * 6 + in.gradeLength + 1;
+            const int row = pceRow(in.grade, in.gradeLength);
             f.E = static_cast<float>(t.pce.number(row, pceColumn(P)));
         }
         fhv = divide(1.0f, 1 + (f.E - 1) * P);

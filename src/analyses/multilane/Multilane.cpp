@@ -124,12 +124,19 @@ float signalAdjustment(const tables::LookupTable& t, double gC, int column) {
     return static_cast<float>(Fl - (Fl - Fu) / 0.05 * (gC - gl));
 }
 
+// The flow-rate rows of the volume adjustment: row k holds Vp = 400 + 100 k
+// (500 to 1800 pcph); below the first row's flow there is no adjustment, above
+// the last the last row's value holds.
+constexpr int kFirstFlowRow = 1;
+constexpr int kLastFlowRow = 14;
+constexpr int flowOfRow(int row) { return 400 + 100 * row; }
+
 float volumeAdjustment(const tables::LookupTable& t, Int16 Vp, int column) {
-    if (Vp.value() < 501) return 0;
-    if (Vp.value() > 1800) return static_cast<float>(t.number(14, column));
-    // Rows lo and hi = lo + 1 with 400 + 100 lo < Vp <= 400 + 100 hi.
-    int lo = 1;
-    while (Vp.value() > 400 + 100 * (lo + 1)) ++lo;
+    if (Vp.value() <= flowOfRow(kFirstFlowRow)) return 0;
+    if (Vp.value() > flowOfRow(kLastFlowRow)) return static_cast<float>(t.number(kLastFlowRow, column));
+    // Rows lo and hi = lo + 1 with flowOfRow(lo) < Vp <= flowOfRow(hi).
+    int lo = kFirstFlowRow;
+    while (Vp.value() > flowOfRow(lo + 1)) ++lo;
     const int hi = lo + 1;
     const Int16 Flo = int16(t.number(lo, column));
     const Int16 Fhi = int16(t.number(hi, column));

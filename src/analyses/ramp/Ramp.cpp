@@ -27,7 +27,9 @@ Int16 flowRate(double x, std::string_view what, std::string focus) {
 // P rounded to 3 decimals through "0.###" and kept in single precision.
 float shareOfLanes12(double P) { return static_cast<float>(report::roundThrough(P, "0.###")); }
 
-Junction junctionOf(const RampInput& in) { return in.connectorType == 1 ? Junction::Diverge : Junction::Merge; }
+Junction junctionOf(const RampInput& in) {
+    return in.connectorType == static_cast<int>(Junction::Diverge) ? Junction::Diverge : Junction::Merge;
+}
 
 // The two rows of the lane-share table that use the adjacent ramp: a
 // three-lane main line with "연속" selected.
@@ -103,18 +105,18 @@ Int16 rampCapacity(float SFR) {
     return Int16::of(1600);
 }
 
-int capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCap, Int16 N, Int16 rampCap,
-                    Int16 Nr) {
+CapacityOutcome capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCap, Int16 N,
+                                Int16 rampCap, Int16 Nr) {
     if (junction == Junction::Merge) {
-        if (Vfo > laneCap * N) return 1;
-        if (V12 > Int16::of(4600)) return 2;
-        if (Vr > rampCap * Nr) return 3;
-        return 0;
+        if (Vfo > laneCap * N) return CapacityOutcome::MainlineCapacity;
+        if (V12 > Int16::of(4600)) return CapacityOutcome::InfluenceArea;
+        if (Vr > rampCap * Nr) return CapacityOutcome::RampCapacity;
+        return CapacityOutcome::Density;
     }
-    if (Vf > laneCap * N || Vfo > laneCap * N) return 1;
-    if (V12 > Int16::of(4400)) return 2;
-    if (Vr > rampCap * Nr) return 3;
-    return 0;
+    if (Vf > laneCap * N || Vfo > laneCap * N) return CapacityOutcome::MainlineCapacity;
+    if (V12 > Int16::of(4400)) return CapacityOutcome::InfluenceArea;
+    if (Vr > rampCap * Nr) return CapacityOutcome::RampCapacity;
+    return CapacityOutcome::Density;
 }
 
 char levelOfService(float D) {
@@ -219,7 +221,7 @@ RampResult analyseRamp(const RampInput& in) {
 
     r.Vfo = merge ? r.Vf + r.Vr : r.Vf - r.Vr;
     r.outcome = capacityOutcome(r.junction, r.Vf, r.Vr, r.V12, r.Vfo, r.laneCapacity, r.N, r.rampCapacity, r.Nr);
-    if (r.outcome != 0) {
+    if (r.outcome != CapacityOutcome::Density) {
         r.los = 'F';
         return r;
     }

@@ -21,7 +21,17 @@ const std::vector<std::string>& connectorLaneItems();  // 1차로, 2차로
 const std::vector<std::string>& laneWidthItems();      // padded to one width
 const std::vector<std::string>& sideWidthItems();      // padded to one width
 
+// The junction's form, by the position of its list item.
 enum class Junction { Merge = 0, Diverge = 1 };
+
+// How the capacity checks end: with the density computed, or with the flow
+// that exceeds its capacity (the level is then F).
+enum class CapacityOutcome {
+    Density,           // every flow within its capacity: the density decides the level
+    MainlineCapacity,  // the largest upstream or downstream mainline flow exceeds its capacity
+    InfluenceArea,     // the flow entering the influence area (V12) exceeds its capacity
+    RampCapacity,      // the ramp flow exceeds the ramp's capacity
+};
 
 // The texts of the input fields as typed; the report shows them unchanged.
 struct RampTexts {
@@ -70,8 +80,8 @@ struct RampResult {
     Int16 Vfo;           // main-line flow beyond the junction, pcph
     Int16 laneCapacity;  // pcphpl
     Int16 rampCapacity;  // pcphpl
-    int outcome = 0;     // 0 density computed; 1, 2, 3 a capacity failure
-    float density = 0;   // pcpkmpl, rounded to 2 decimals (outcome 0)
+    CapacityOutcome outcome = CapacityOutcome::Density;
+    float density = 0;  // pcpkmpl, rounded to 2 decimals (CapacityOutcome::Density)
     char los = 'F';
     std::string rampKind = "독립";  // "한쌍" where the adjacent ramp enters P
 };
@@ -90,8 +100,8 @@ float heavyVehicleFactor(float heavyPercent, int landType);  // rounded to 3 dec
 Int16 laneCapacity(float S);                                 // 0 below 90 km/h
 Int16 rampCapacity(float SFR);                               // strict bounds
 // 0 when every check passes, else the first failing check (1, 2, 3).
-int capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCapacity, Int16 N,
-                    Int16 rampCapacity, Int16 Nr);
+CapacityOutcome capacityOutcome(Junction junction, Int16 Vf, Int16 Vr, Int16 V12, Int16 Vfo, Int16 laneCapacity,
+                                Int16 N, Int16 rampCapacity, Int16 Nr);
 char levelOfService(float density);  // a bound belongs to the better level
 
 }  // namespace verosa::analyses::ramp

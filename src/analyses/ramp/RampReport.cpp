@@ -103,12 +103,16 @@ void density(report::BoxReport& b, const RampInput& in, const RampResult& r) {
     b.empty().bottom();
 }
 
-const char* outcomeLine(int outcome) {
+const char* outcomeLine(CapacityOutcome outcome) {
     switch (outcome) {
-    case 1: return "   │   ▷  최대 상류/하류 본선 교통량이 용량을 초과하여 서비스 수준 : F     │";
-    case 2: return "   │   ▷  최대 유입 교통량이 영향권 용량을 초과하여 서비스 수준 : F        │";
-    default: return "   │   ▷  연결로의 교통량이 용량을 초과하여 서비스 수준 : F                │";
+    case CapacityOutcome::MainlineCapacity:
+        return "   │   ▷  최대 상류/하류 본선 교통량이 용량을 초과하여 서비스 수준 : F     │";
+    case CapacityOutcome::InfluenceArea:
+        return "   │   ▷  최대 유입 교통량이 영향권 용량을 초과하여 서비스 수준 : F        │";
+    case CapacityOutcome::RampCapacity:
+    case CapacityOutcome::Density: break;
     }
+    return "   │   ▷  연결로의 교통량이 용량을 초과하여 서비스 수준 : F                │";
 }
 
 }  // namespace
@@ -140,7 +144,7 @@ std::string rampReport(const RampInput& in, const RampResult& r) {
         merge(b, r);
     b.empty();
 
-    if (r.outcome == 0) {
+    if (r.outcome == CapacityOutcome::Density) {
         density(b, in, r);
     } else {
         b.separator();
