@@ -23,15 +23,7 @@ using tables::LookupTableStore;
 namespace {
 
 const MultilaneTables& shippedTables() {
-    static const MultilaneTables t = [] {
-        const LookupTableStore store;
-        MultilaneTables s;
-        s.signal = store.open(LookupTableStore::kQoraFile, "6-6");
-        s.volumePassenger = store.open(LookupTableStore::kQoraFile, "6-7a");
-        s.volumeHeavy = store.open(LookupTableStore::kQoraFile, "6-7b");
-        s.levels = store.open(LookupTableStore::kQoraFile, "6-8");
-        return s;
-    }();
+    static const MultilaneTables t = openMultilaneTables(LookupTableStore());
     return t;
 }
 

@@ -22,15 +22,7 @@ using tables::LookupTableStore;
 namespace {
 
 const TwoLaneTables& shippedTables() {
-    static const TwoLaneTables t = [] {
-        const LookupTableStore store;
-        TwoLaneTables s;
-        s.peakHourFactor = store.open(LookupTableStore::kQoraFile, "3-2");
-        s.laneClearance = store.open(LookupTableStore::kQoraFile, "3-5");
-        s.noPassing = store.open(LookupTableStore::kQoraFile, "3-7");
-        s.equivalent = store.open(LookupTableStore::kQoraFile, "3-8");
-        return s;
-    }();
+    static const TwoLaneTables t = openTwoLaneTables(LookupTableStore());
     return t;
 }
 

@@ -15,9 +15,15 @@ endif()
 if(NOT status STREQUAL expected_status)
   message(FATAL_ERROR "exit status ${status}, expected ${expected_status}\nstderr: ${err}")
 endif()
+# A differing output is kept under the case's own name, so several failures
+# can be compared side by side with their expectations.
+get_filename_component(case_name ${CASE} NAME)
+get_filename_component(facility_dir ${CASE} DIRECTORY)
+get_filename_component(facility ${facility_dir} NAME)
+set(actual ${CMAKE_CURRENT_BINARY_DIR}/golden-actual/${facility}/${case_name}.stdout)
 if(NOT out STREQUAL expected_out)
-  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/golden-actual.txt "${out}")
-  message(FATAL_ERROR "stdout differs from ${CASE}/stdout; actual output written to ${CMAKE_CURRENT_BINARY_DIR}/golden-actual.txt")
+  file(WRITE ${actual} "${out}")
+  message(FATAL_ERROR "stdout differs from ${CASE}/stdout; actual output written to ${actual}")
 endif()
 # A case without a stored stderr expects none.
 set(expected_err "")
