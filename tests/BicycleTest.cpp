@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "analyses/bicycle/Bicycle.h"
 #include "analyses/bicycle/BicycleForm.h"
+#include "analyses/bicycle/BicycleReport.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 

@@ -324,11 +324,11 @@ TEST(BoxFrame, LinesOfARun) {
 }
 
 TEST(BoxFrame, FrameRuleTrimsPadsSqueezesThenOverflows) {
-    BoxReport box(4);  // inner width 8 columns
-    box.framed("   │가나   ")            // trailing spaces dropped, then padded
-        .framed("   │a  b   cd e")          // 11 wide: the longest run first, then the leftmost
-        .framed("   │ab  cd  ef")           // 10 wide: the leftmost of equal runs goes first
-        .framed("   │가나다라마");           // no run left: one space and the bar
+    BoxReport box(4);               // inner width 8 columns
+    box.framed("   │가나   ")       // trailing spaces dropped, then padded
+        .framed("   │a  b   cd e")  // 11 wide: the longest run first, then the leftmost
+        .framed("   │ab  cd  ef")   // 10 wide: the leftmost of equal runs goes first
+        .framed("   │가나다라마");  // no run left: one space and the bar
     EXPECT_EQ(box.text(),
               "   │가나    │\r\n"
               "   │a b cd e│\r\n"

@@ -64,7 +64,6 @@ struct BikePathResult {
 BikePathResult analysePath(const BikePathInput& in);
 // Level of a conflict count; each bound belongs to the better level.
 char pathLevel(PathType type, PathWidth width, Int16 F);
-std::string pathReport(const BikePathInput& in, const BikePathResult& r);
 
 // ---- interrupted flow ----
 
@@ -100,6 +99,5 @@ BikeStreetResult analyseStreet(const BikeStreetInput& in);
 double widthFactor(float W);
 char delayLevel(float d);
 char travelSpeedLevel(float ATS);
-std::string streetReport(const BikeStreetInput& in, const BikeStreetResult& r);
 
 }  // namespace verosa::analyses::bicycle

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "analyses/bicycle/Bicycle.h"
+#include "analyses/bicycle/BicycleReport.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
 

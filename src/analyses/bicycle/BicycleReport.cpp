@@ -1,4 +1,5 @@
 // The bicycle reports: plain unframed lines, the first one empty.
+#include "analyses/bicycle/BicycleReport.h"
 #include "analyses/bicycle/Bicycle.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"

@@ -39,7 +39,4 @@ char freewayLevel(const std::array<Int16, 5>& SF, Int16 Vp);
 OperationalResult analyseOperational(const FreewayInput& in, const FreewayTables& t);
 DesignResult analyseDesign(const FreewayInput& in, const FreewayTables& t);
 
-std::string operationalReport(const FreewayInput& in, const OperationalResult& r);
-std::string designReport(const FreewayInput& in, const DesignResult& r);
-
 }  // namespace verosa::analyses::freeway

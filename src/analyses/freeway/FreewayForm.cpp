@@ -1,4 +1,5 @@
 #include "analyses/freeway/FreewayForm.h"
+#include "analyses/freeway/FreewayReport.h"
 
 #include <vector>
 

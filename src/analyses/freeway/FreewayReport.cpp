@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analyses/freeway/Freeway.h"
+#include "analyses/freeway/FreewayReport.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
 

@@ -80,7 +80,6 @@ extern const char* const kGreenRatioMessage;
 // focus); analyseMultilane() runs it first.
 void checkManyWay(const MultilaneInput& in);
 MultilaneResult analyseMultilane(const MultilaneInput& in, const MultilaneTables& tables);
-std::string multilaneReport(const MultilaneInput& in, const MultilaneResult& r);
 
 // ---- the steps, for the tests ----
 

@@ -1,4 +1,5 @@
 #include "analyses/multilane/MultilaneForm.h"
+#include "analyses/multilane/MultilaneReport.h"
 
 #include <string>
 

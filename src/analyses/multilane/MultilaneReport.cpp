@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analyses/multilane/Multilane.h"
+#include "analyses/multilane/MultilaneReport.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
 

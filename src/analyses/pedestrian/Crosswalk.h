@@ -44,7 +44,6 @@ struct CrosswalkResult {
 // per-cycle volumes beyond 16 bits, no pedestrian at all (zero occupancy time).
 void checkCrosswalk(const CrosswalkInput& in);
 CrosswalkResult analyseCrosswalk(const CrosswalkInput& in);
-std::string crosswalkReport(const CrosswalkInput& in, const CrosswalkResult& r);
 
 // Level from the average delay: below 15 s is A, the other bounds belong to
 // the better level.

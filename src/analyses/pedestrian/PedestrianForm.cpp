@@ -1,8 +1,6 @@
 #include "analyses/pedestrian/PedestrianForm.h"
 
-#include "analyses/pedestrian/Crosswalk.h"
-#include "analyses/pedestrian/Stairway.h"
-#include "analyses/pedestrian/Walkway.h"
+#include "analyses/pedestrian/PedestrianReport.h"
 #include "numeric/Num.h"
 
 namespace verosa::analyses::pedestrian {

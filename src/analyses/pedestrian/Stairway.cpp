@@ -2,13 +2,9 @@
 
 #include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
-#include "report/NarrowReport.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::pedestrian {
-
-using report::at;
-using report::format;
 
 // ---- stairway ----
 
@@ -37,26 +33,6 @@ StairwayResult analyseStairway(const StairwayInput& in) {
     return r;
 }
 
-std::string stairwayReport(const StairwayInput& in, const StairwayResult& r) {
-    report::PedestrianReportParts parts;
-    parts.titleLine = "   │                        계단의 운영분석                         │";
-    parts.inputLines = [&](report::BoxReport& b) {
-        b.line("   │   ▷ 보행군형태 :  " + at(r.flowWord, 5) + "     ▷ 보행가능폭 :  " + format(in.We, "##.00") +
-               "m        │ ");
-        b.empty();
-        b.line("   │   ▷ 첨두 15분 보행교통량 :  " + at(in.V15, 4) + "인/15분                       │");
-        b.empty();
-    };
-    parts.computationLines = [&](report::BoxReport& b) {
-        b.framed("   │   ▷ 첨두 15분 보행교통류율(인/분/m) 환산").empty();
-        b.line("   │      Vp = V15 / (15 * We) = " + at(in.V15, 4) + " / ( 15 * " + at(in.We, 4) +
-               ") = " + at(r.Vp, 3) + "인/분/m   │");
-        b.empty();
-    };
-    parts.level = std::string(1, r.los);
-    return report::pedestrianReport(parts);
-}
-
 // ---- waiting area ----
 
 void checkWaitArea(const WaitAreaInput& in) {
@@ -74,23 +50,6 @@ WaitAreaResult analyseWaitArea(const WaitAreaInput& in) {
     r.M = in.A / in.P;
     r.los = waitAreaLevel(r.M);
     return r;
-}
-
-std::string waitAreaReport(const WaitAreaInput& in, const WaitAreaResult& r) {
-    report::PedestrianReportParts parts;
-    parts.titleLine = "   │                       대기공간의 운영분석                      │";
-    parts.inputLines = [&](report::BoxReport& b) {
-        b.line("   │   ▷ 대기공간 면적 :  " + at(in.A, 4) + "㎡    ▷ 최대 관측 보행자수 : " + at(in.P, 4) + "인 │ ");
-        b.empty();
-    };
-    parts.computationLines = [&](report::BoxReport& b) {
-        // M in its plain text form (up to seven significant digits, not rounded).
-        b.line("   │   ▷ 1인당 대기공간 면적 = " + at(in.A, 4) + "㎡ / " + at(in.P, 4) + "인 = " + at(r.M, 4) +
-               "㎡/인         │");
-        b.empty();
-    };
-    parts.level = std::string(1, r.los);
-    return report::pedestrianReport(parts);
 }
 
 }  // namespace verosa::analyses::pedestrian

@@ -29,7 +29,6 @@ struct StairwayResult {
 // beyond 16 bits.
 void checkStairway(const StairwayInput& in);
 StairwayResult analyseStairway(const StairwayInput& in);
-std::string stairwayReport(const StairwayInput& in, const StairwayResult& r);
 // Level of a stairway flow rate; each bound belongs to the better level.
 char stairwayLevel(StairwayFlow flow, Int16 Vp);
 
@@ -46,7 +45,6 @@ struct WaitAreaResult {
 // Refuses a negative area and no (or a negative number of) pedestrians.
 void checkWaitArea(const WaitAreaInput& in);
 WaitAreaResult analyseWaitArea(const WaitAreaInput& in);
-std::string waitAreaReport(const WaitAreaInput& in, const WaitAreaResult& r);
 // Level of the area per pedestrian (single-precision bounds, each belonging
 // to the better level).
 char waitAreaLevel(float M);

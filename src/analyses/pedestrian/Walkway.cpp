@@ -4,12 +4,9 @@
 
 #include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
-#include "report/NarrowReport.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::pedestrian {
-
-using report::at;
 
 void checkWalkway(const WalkwayInput& in) {
     if (in.Wt < 0) refuseInput("전체도로폭은 0 이상이어야 합니다.", "txtTotWidth_Road");
@@ -33,29 +30,6 @@ WalkwayResult analyseWalkway(const WalkwayInput& in) {
     r.Vp = int16(in.V15 / (r.We * 15));
     r.los = walkwayLevel(r.Vp);
     return r;
-}
-
-std::string walkwayReport(const WalkwayInput& in, const WalkwayResult& r) {
-    report::PedestrianReportParts parts;
-    parts.titleLine = "   │                      보행자도로의 운영분석                     │";
-    parts.inputLines = [&](report::BoxReport& b) {
-        b.line("   │   ▷ 총보도폭 :  " + at(in.Wt, 4) + "m            ▷ 총방해폭원 :  " + at(in.Wo, 4) + "m       │ ");
-        b.empty();
-        b.line("   │   ▷ 첨두 15분 보행교통량 :  " + at(in.V15typed, 4) + "인/15분                       │");
-        b.empty();
-    };
-    parts.computationLines = [&](report::BoxReport& b) {
-        b.framed("   │   ▷ 유효보도폭 계산").empty();
-        b.line("   │      We = Wt - Wo = " + at(in.Wt, 4) + " - " + at(in.Wo, 4) + " = " + at(r.We, 4) +
-               "m                        │");
-        b.empty();
-        b.framed("   │   ▷ 보행교통류율(인/분/m) 환산").empty();
-        b.line("   │      Vp = V15 / (15 * We) = " + at(in.V15, 4) + " / ( 15 * " + at(r.We, 4) + ") = " + at(r.Vp, 3) +
-               "인/분/m   │");
-        b.empty();
-    };
-    parts.level = std::string(1, r.los);
-    return report::pedestrianReport(parts);
 }
 
 }  // namespace verosa::analyses::pedestrian

@@ -24,7 +24,6 @@ struct WalkwayResult {
 // width, a negative volume, a flow rate beyond 16 bits).
 void checkWalkway(const WalkwayInput& in);
 WalkwayResult analyseWalkway(const WalkwayInput& in);
-std::string walkwayReport(const WalkwayInput& in, const WalkwayResult& r);
 
 // Level of service of a walkway flow rate (pedestrians/min/m); a bound belongs
 // to the better level.

@@ -73,7 +73,6 @@ struct TwoLaneResult {
 // to focus); analyseTwoLane() runs it first.
 void checkTwoLane(const TwoLaneInput& in);
 TwoLaneResult analyseTwoLane(const TwoLaneInput& in, const TwoLaneTables& tables);
-std::string twoLaneReport(const TwoLaneInput& in, const TwoLaneResult& r);
 
 // ---- the steps, for the tests ----
 

@@ -1,4 +1,5 @@
 #include "analyses/twolane/TwoLaneForm.h"
+#include "analyses/twolane/TwoLaneReport.h"
 
 #include <string>
 

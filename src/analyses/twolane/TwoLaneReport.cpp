@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analyses/twolane/TwoLane.h"
+#include "analyses/twolane/TwoLaneReport.h"
 #include "report/BoxReport.h"
 #include "report/NumberText.h"
 
