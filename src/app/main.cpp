@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Verosa"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setWindowIcon(verosa::shell::programIcon());
+    // The program speaks Korean: Qt's own dialogs too.
+    verosa::shell::installKoreanTranslations(app);
 
     // Between the notice and the main window only the splash is open, which
     // Qt does not count as a window that keeps the program alive; the

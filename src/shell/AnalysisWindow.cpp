@@ -1,5 +1,6 @@
 #include "shell/AnalysisWindow.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -550,7 +551,7 @@ void AnalysisWindow::showOutcome(const form::Outcome& outcome) {
             if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
         }
     }
-    if (!outcome.print.empty()) printWithDialog(this, outcome.print);
+    if (!outcome.print.empty()) printWithDialog(this, outcome.print, windowTitle());
     if (!outcome.showWindow.empty()) {
         if (QWidget* window = ownedWindow(outcome.showWindow)) emit ownedWindowRequested(window);
     }
@@ -567,8 +568,9 @@ void AnalysisWindow::showOutcome(const form::Outcome& outcome) {
 bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
     // Only the field that has the focus moves it: a key the field ignores
     // travels on to its frame and page, and must not move the focus again.
-    if (event->type() == QEvent::KeyPress && form_->enterMovesFocus() && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->hasFocus()) {
+    // A grid keeps Enter for its cell editor, a text view for itself.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && static_cast<QWidget*>(watched)->hasFocus() &&
+        !qobject_cast<QAbstractItemView*>(watched) && !qobject_cast<QPlainTextEdit*>(watched)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) focusNextChild();
     }

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -14,6 +16,8 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QUrl>
@@ -23,6 +27,7 @@
 #include "analyses/Registry.h"
 #include "numeric/Result.h"
 #include "shell/AnalysisWindow.h"
+#include "shell/GuideViewer.h"
 #include "shell/NoticeDialog.h"
 #include "shell/ReportViewer.h"
 #include "shell/ShellSupport.h"
@@ -33,6 +38,7 @@ namespace verosa::shell {
 namespace {
 
 const char* const kTitle = "2001 VEROSA(Ver 1.00)";
+const char* const kTextFilter = "Text File(*.txt)";
 const char* const kFileFilter = "Text File(*.txt);;All Files (*)";
 const char* const kNotBuilt = "아직 구현되지 않은 분석입니다.";
 // A larger file is not a report; reading it whole into a view would only stall.
@@ -98,31 +104,42 @@ MainWindow::~MainWindow() {
 
 void MainWindow::createActions() {
     openAct_ = makeAction(this, "mnuOpen", QStringLiteral("불러오기"));
+    openAct_->setShortcut(QKeySequence::Open);
     connect(openAct_, &QAction::triggered, this,
             [this] { guardSlot(this, QStringLiteral("불러오기"), [this] { openFile(); }); });
     saveAct_ = makeAction(this, "mnuSave", QStringLiteral("저장하기"));
+    saveAct_->setShortcut(QKeySequence::Save);
     connect(saveAct_, &QAction::triggered, this,
             [this] { guardSlot(this, QStringLiteral("저장하기"), [this] { saveFile(); }); });
     printAct_ = makeAction(this, "mnuPrint", QStringLiteral("인쇄"));
+    printAct_->setShortcut(QKeySequence::Print);
     connect(printAct_, &QAction::triggered, this,
             [this] { guardSlot(this, QStringLiteral("인쇄"), [this] { printFile(); }); });
     exitAct_ = makeAction(this, "mnuExit", QStringLiteral("종료"));
     connect(exitAct_, &QAction::triggered, this, &QWidget::close);
 
-    // The online help and the update item have no action.
     onlineHelpAct_ = makeAction(this, "mnuOnlineHelp", QStringLiteral("온라인 도움말"));
+    onlineHelpAct_->setShortcut(QKeySequence::HelpContents);
+    connect(onlineHelpAct_, &QAction::triggered, this, [this] { showGuide(QStringLiteral("index.md")); });
+    tableSourcesAct_ = makeAction(this, "mnuTableSources", QStringLiteral("표 값의 출처"));
+    connect(tableSourcesAct_, &QAction::triggered, this, [this] { showGuide(QStringLiteral("tables.md")); });
     updateAct_ = makeAction(this, "mnuUpdate", QStringLiteral("Update"));
+    connect(updateAct_, &QAction::triggered, this, &MainWindow::showUpdateInfo);
     for (int i = 0; i < 4; ++i) {
         const WebLink& link = kWebLinks[i];
         homePageActs_[i] =
             makeAction(this, link.name, QString::fromUtf8(link.organization) + QStringLiteral(" 홈페이지"));
         const QUrl url(QString::fromUtf8(link.address));
         homePageActs_[i]->setToolTip(url.toString());
-        // A browser that cannot be started is ignored, as the menu promises nothing more.
-        connect(homePageActs_[i], &QAction::triggered, this, [url] { QDesktopServices::openUrl(url); });
+        connect(homePageActs_[i], &QAction::triggered, this, [this, url] { openWebLink(url); });
     }
     aboutAct_ = makeAction(this, "mnuAbout", QStringLiteral("대하여......"));
     connect(aboutAct_, &QAction::triggered, this, &MainWindow::showNotice);
+
+    cascadeAct_ = makeAction(this, "mnuCascade", QStringLiteral("계단식 배열"));
+    connect(cascadeAct_, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    tileAct_ = makeAction(this, "mnuTile", QStringLiteral("바둑판식 배열"));
+    connect(tileAct_, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
 }
 
 void MainWindow::createMenus() {
@@ -159,8 +176,14 @@ void MainWindow::createMenus() {
     }
     menuBar()->addMenu(facility);
 
+    windowMenu_ = makeMenu(this, "mnuWindow", QStringLiteral("창(&W)"));
+    connect(windowMenu_, &QMenu::aboutToShow, this, &MainWindow::rebuildWindowMenu);
+    rebuildWindowMenu();
+    menuBar()->addMenu(windowMenu_);
+
     QMenu* help = makeMenu(this, "mnuHelp", QStringLiteral("도움말(&H)"));
     help->addAction(onlineHelpAct_);
+    help->addAction(tableSourcesAct_);
     nameSeparator(help->addSeparator(), "mnuSep3");
     help->addAction(updateAct_);
     for (QAction* link : homePageActs_) help->addAction(link);
@@ -235,8 +258,47 @@ void MainWindow::addChild(QWidget* child) {
     const QSize room = mdiArea_->viewport()->size();
     if (room.width() > 100 && room.height() > 100) sub->resize(sub->size().boundedTo(room));
     centre(sub);
+    cascadeFromOthers(sub);
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
+}
+
+// A new window that would open exactly over another moves down and right by a
+// title bar's height until it sits on a place of its own (while it fits).
+void MainWindow::cascadeFromOthers(QMdiSubWindow* sub) const {
+    const int step = std::max(20, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub));
+    const QSize room = mdiArea_->viewport()->size();
+    auto taken = [&](const QPoint& at) {
+        for (QMdiSubWindow* other : mdiArea_->subWindowList())
+            if (other != sub && other->isVisible() && (other->pos() - at).manhattanLength() < step / 2) return true;
+        return false;
+    };
+    QPoint at = sub->pos();
+    while (taken(at) && at.x() + step + sub->width() <= room.width() && at.y() + step + sub->height() <= room.height())
+        at += QPoint(step, step);
+    sub->move(at);
+}
+
+// The window menu: arranging the child windows, then one entry per open window.
+void MainWindow::rebuildWindowMenu() {
+    windowMenu_->clear();
+    windowMenu_->addAction(cascadeAct_);
+    windowMenu_->addAction(tileAct_);
+    const QList<QMdiSubWindow*> open = mdiArea_->subWindowList();
+    cascadeAct_->setEnabled(!open.isEmpty());
+    tileAct_->setEnabled(!open.isEmpty());
+    if (open.isEmpty()) return;
+    windowMenu_->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* sub : open) {
+        QAction* entry = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(sub == mdiArea_->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, sub] {
+            if (sub->isMinimized()) sub->showNormal();
+            mdiArea_->setActiveSubWindow(sub);
+        });
+    }
 }
 
 // 400 twips above the centre of the MDI area, never so high or so far left
@@ -264,10 +326,18 @@ std::string MainWindow::currentReportText() const {
     return {};
 }
 
+// The file dialogs start in the user's documents folder, then in the folder
+// used last (kept while the program runs; nothing is persisted).
+QString MainWindow::fileDialogFolder() const {
+    if (!lastFolder_.isEmpty()) return lastFolder_;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 void MainWindow::openFile() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("불러오기"), QString(), QString::fromUtf8(kFileFilter));
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("불러오기"), fileDialogFolder(),
+                                                      QString::fromUtf8(kFileFilter));
     if (path.isEmpty()) return;  // cancelled
+    lastFolder_ = QFileInfo(path).absolutePath();
     openReportFile(path);
 }
 
@@ -303,10 +373,18 @@ void MainWindow::saveFile() {
         showMessage(this, QStringLiteral("저장하기"), QStringLiteral("저장할 분석 결과가 없습니다."));
         return;
     }
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("저장하기"), QString(), QString::fromUtf8(kFileFilter));
-    if (path.isEmpty()) return;  // cancelled
+    QString filter;
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("저장하기"), fileDialogFolder(),
+                                                        QString::fromUtf8(kFileFilter), &filter);
+    if (chosen.isEmpty()) return;  // cancelled
+    const QString path = withReportSuffix(chosen, filter);
+    lastFolder_ = QFileInfo(path).absolutePath();
     saveReportTo(path);
+}
+
+QString MainWindow::withReportSuffix(const QString& path, const QString& chosenFilter) {
+    if (chosenFilter != QString::fromUtf8(kTextFilter)) return path;
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".txt") : path;
 }
 
 bool MainWindow::saveReportTo(const QString& path) {
@@ -345,11 +423,48 @@ bool MainWindow::printReportTo(QPrinter& printer) {
         showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄할 분석 결과가 없습니다."));
         return false;
     }
-    if (!printTexts(printer, {report})) {
+    QString title;
+    if (QMdiSubWindow* sub = mdiArea_->currentSubWindow()) title = sub->windowTitle();
+    if (!printTexts(printer, {report}, title)) {
         showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄하지 못했습니다."), QMessageBox::Critical);
         return false;
     }
     return true;
+}
+
+// ---- help ----
+
+void MainWindow::showGuide(const QString& page) {
+    if (guideFolder().isEmpty()) {
+        showMessage(this, QStringLiteral("도움말"),
+                    QStringLiteral("사용자 설명서를 찾을 수 없습니다. 프로그램을 다시 설치하십시오."),
+                    QMessageBox::Warning);
+        return;
+    }
+    if (QMdiSubWindow* existing = findSubWindow(QStringLiteral("frmGuide"))) {
+        static_cast<GuideViewer*>(existing->widget())->showPage(page);
+        if (existing->isMinimized()) existing->showNormal();
+        mdiArea_->setActiveSubWindow(existing);
+        return;
+    }
+    addChild(new GuideViewer(page));
+}
+
+void MainWindow::showUpdateInfo() {
+    showMessage(this, QStringLiteral("Update"),
+                QStringLiteral("2001 VEROSA 버전 %1\n\n"
+                               "새 버전과 변경 내용은 이 프로그램의 저장소와 이슈 게시판에서 알려 드립니다. "
+                               "프로그램에 관한 문의와 오류 신고도 이슈 게시판에 남겨 주십시오. "
+                               "분석 방법에 관한 문의는 도로용량편람을 펴낸 기관에 하십시오.")
+                    .arg(QCoreApplication::applicationVersion().isEmpty() ? QStringLiteral("1.00")
+                                                                          : QCoreApplication::applicationVersion()));
+}
+
+void MainWindow::openWebLink(const QUrl& url) {
+    if (!QDesktopServices::openUrl(url))
+        showMessage(this, QStringLiteral("홈페이지"),
+                    QStringLiteral("웹 브라우저를 열 수 없습니다. 다음 주소를 직접 여십시오.\n") + url.toString(),
+                    QMessageBox::Warning);
 }
 
 // ---- start-up, notice and splash ----

@@ -13,6 +13,8 @@
 #include "tables/LookupTable.h"
 
 class QAction;
+class QMenu;
+class QUrl;
 class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
@@ -47,6 +49,9 @@ public:
     // The file commands without their dialogs. Each says so in a message box
     // when there is nothing to act on or the file cannot be used.
     bool saveReportTo(const QString& path);
+    // The file name "저장하기" writes to for a name chosen in its dialog: with
+    // the text filter chosen, a name without a suffix gets ".txt".
+    static QString withReportSuffix(const QString& path, const QString& chosenFilter);
     bool printReportTo(QPrinter& printer);
     bool openReportFile(const QString& path);
 
@@ -54,6 +59,8 @@ public:
     void startUp();
     // "대하여......": the notice again, leading through the splash to this window.
     void showNotice();
+    // "온라인 도움말" and "표 값의 출처": a page of the user guide in a child window.
+    void showGuide(const QString& page);
 
 signals:
     // The frame has closed: the program ends.
@@ -74,11 +81,18 @@ private:
     AnalysisWindow* showAnalysisWindow(const QString& windowName);
     void addChild(QWidget* child);
     void centre(QMdiSubWindow* sub) const;
+    void cascadeFromOthers(QMdiSubWindow* sub) const;
+    void rebuildWindowMenu();
+    void showUpdateInfo();
+    void openWebLink(const QUrl& url);
+    QString fileDialogFolder() const;
 
     QMdiArea* mdiArea_ = nullptr;
     tables::LookupTableStore tables_;
     QPointer<NoticeDialog> notice_;
     QPointer<SplashWindow> splash_;
+    QString lastFolder_;  // the folder of the last file dialog, for the next one
+    QMenu* windowMenu_ = nullptr;
 
     QAction* openAct_ = nullptr;
     QAction* saveAct_ = nullptr;
@@ -88,6 +102,9 @@ private:
     QAction* updateAct_ = nullptr;
     QAction* homePageActs_[4] = {};
     QAction* aboutAct_ = nullptr;
+    QAction* tableSourcesAct_ = nullptr;
+    QAction* cascadeAct_ = nullptr;
+    QAction* tileAct_ = nullptr;
 };
 
 }  // namespace verosa::shell

@@ -1,11 +1,19 @@
 #include "shell/ShellSupport.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFontMetrics>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QTranslator>
+
+#include <memory>
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -32,40 +40,77 @@ QString reportForView(const std::string& report) {
     return text;
 }
 
-bool printTexts(QPrinter& printer, const std::vector<std::string>& texts) {
+bool printTexts(QPrinter& printer, const std::vector<std::string>& texts, const QString& title) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
     // On paper the columns hold at any size: the printer's resolution is high
     // enough that the Hangul glyphs keep exactly twice the ASCII advance.
     QFont font(QStringLiteral("NanumGothicCoding"));
     font.setPointSize(10);
     font.setKerning(false);
-    QTextDocument document;
-    document.setDefaultFont(font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    document.setDefaultTextOption(option);
-    QTextCursor cursor(&document);
-    bool first = true;
+    QFont small = font;
+    small.setPointSize(8);
+    painter.setFont(small);
+    const QFontMetrics marks(small, &printer);
+    const QRect sheet = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int band = marks.height() * 2;
+    const QRectF body(0, band, sheet.width(), sheet.height() - 2 * band);
+
+    std::vector<std::unique_ptr<QTextDocument>> documents;
+    int total = 0;
     for (const std::string& text : texts) {
-        QTextBlockFormat format;
-        if (!first) {
-            cursor.insertBlock();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        }
-        cursor.setBlockFormat(format);
-        cursor.insertText(reportForView(text));
-        first = false;
+        auto document = std::make_unique<QTextDocument>();
+        document->documentLayout()->setPaintDevice(&printer);
+        document->setDefaultFont(font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        document->setDefaultTextOption(option);
+        document->setDocumentMargin(0);
+        document->setPlainText(reportForView(text));
+        document->setPageSize(body.size());
+        total += document->pageCount();
+        documents.push_back(std::move(document));
     }
-    document.print(&printer);
+    const QString header =
+        QStringLiteral("%1    2001 VEROSA Ver %2    %3")
+            .arg(title, QStringLiteral("1.00"), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    int number = 0;
+    for (const auto& document : documents) {
+        for (int page = 0; page < document->pageCount(); ++page) {
+            if (number > 0 && !printer.newPage()) return false;
+            ++number;
+            painter.setFont(small);
+            painter.drawText(QRectF(0, 0, sheet.width(), band), Qt::AlignLeft | Qt::AlignTop, header);
+            painter.drawText(QRectF(0, sheet.height() - band, sheet.width(), band), Qt::AlignHCenter | Qt::AlignBottom,
+                             QStringLiteral("%1 / %2").arg(number).arg(total));
+            painter.save();
+            painter.translate(body.left(), body.top() - page * body.height());
+            document->drawContents(&painter, QRectF(0, page * body.height(), body.width(), body.height()));
+            painter.restore();
+        }
+    }
+    painter.end();
     return printer.printerState() != QPrinter::Error;
 }
 
-void printWithDialog(QWidget* parent, const std::vector<std::string>& texts) {
+void printWithDialog(QWidget* parent, const std::vector<std::string>& texts, const QString& title) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("인쇄"));
     if (dialog.exec() != QDialog::Accepted) return;  // cancelled
-    if (!printTexts(printer, texts))
+    if (!printTexts(printer, texts, title))
         showMessage(parent, QStringLiteral("인쇄"), QStringLiteral("인쇄하지 못했습니다."), QMessageBox::Critical);
+}
+
+bool installKoreanTranslations(QCoreApplication& app) {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Korean, QLocale::SouthKorea), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          folder)) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 ReportView::ReportView(QWidget* parent) : QPlainTextEdit(parent) {

@@ -14,6 +14,7 @@
 
 #include "form/Form.h"
 
+class QCoreApplication;
 class QPrinter;
 class QWidget;
 
@@ -45,11 +46,12 @@ private:
 };
 
 // Prints report texts in the report font without wrapping, each starting on a
-// sheet of its own (a report longer than a sheet goes on to the next). False
-// when the printer failed.
-bool printTexts(QPrinter& printer, const std::vector<std::string>& texts);
+// sheet of its own (a report longer than a sheet goes on to the next). Every
+// sheet carries a header (the window's title, the program and its version,
+// the date) and a footer "n / m". False when the printer failed.
+bool printTexts(QPrinter& printer, const std::vector<std::string>& texts, const QString& title);
 // The print dialog, then printTexts; a message when printing failed.
-void printWithDialog(QWidget* parent, const std::vector<std::string>& texts);
+void printWithDialog(QWidget* parent, const std::vector<std::string>& texts, const QString& title);
 
 // A modal message box; returns when the user has closed it.
 void showMessage(QWidget* parent, const QString& title, const QString& text,
@@ -67,6 +69,11 @@ void guardSlot(QWidget* parent, const QString& title, Body&& body) {
                     QMessageBox::Critical);
     }
 }
+
+// Qt's own Korean translations (the buttons and captions of the file, print
+// and message dialogs), from the platform's translations folder. False when
+// they are not installed there; the dialogs then stay in English.
+bool installKoreanTranslations(QCoreApplication& app);
 
 // The program's icon, drawn rather than read from a file.
 QIcon programIcon();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,6 +23,7 @@
 #include "shell/AnalysisWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/ReportViewer.h"
+#include "shell/ShellSupport.h"
 
 using verosa::guitest::MessageBoxCatcher;
 using verosa::shell::AnalysisWindow;
@@ -88,8 +90,12 @@ TEST(MainWindow, TitleAndWholeMenuInOrder) {
         " mnuTransit 대중교통시설",
         " mnuPedstrian 보행자시설",
         " mnuBycycle 자전거도로",
+        "mnuWindow 창(&W)",
+        " mnuCascade 계단식 배열",
+        " mnuTile 바둑판식 배열",
         "mnuHelp 도움말(&H)",
         " mnuOnlineHelp 온라인 도움말",
+        " mnuTableSources 표 값의 출처",
         " mnuSep3 -",
         " mnuUpdate Update",
         " mnuHomePage1 한국교통연구원 홈페이지",
@@ -206,17 +212,44 @@ TEST(MainWindow, ExitClosesEveryWindow) {
     EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
 }
 
-TEST(MainWindow, HelpAndUpdateDoNothing) {
+TEST(MainWindow, UpdateSaysTheVersionAndWhereNewVersionsAre) {
     MessageBoxCatcher boxes;
     MainWindow w;
     w.show();
-    const auto before = QApplication::topLevelWidgets().size();
-    action(w, "mnuOnlineHelp")->trigger();
     action(w, "mnuUpdate")->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
-    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
-    EXPECT_TRUE(boxes.boxes().empty());
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_TRUE(boxes.boxes().front().text.contains("1.00"));
+    EXPECT_TRUE(boxes.boxes().front().text.contains("이슈 게시판"));
+    EXPECT_EQ(action(w, "mnuOpen")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(action(w, "mnuSave")->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(action(w, "mnuPrint")->shortcut(), QKeySequence(QKeySequence::Print));
+}
+
+TEST(MainWindow, SavedReportGetsTheTextSuffixOnlyWhenItHasNone) {
+    const QString text = "Text File(*.txt)", all = "All Files (*)";
+    EXPECT_EQ(MainWindow::withReportSuffix("/tmp/a/report", text), "/tmp/a/report.txt");
+    EXPECT_EQ(MainWindow::withReportSuffix("/tmp/a/report.txt", text), "/tmp/a/report.txt");
+    EXPECT_EQ(MainWindow::withReportSuffix("/tmp/a/report.rpt", text), "/tmp/a/report.rpt");
+    EXPECT_EQ(MainWindow::withReportSuffix("/tmp/a/report", all), "/tmp/a/report");
+}
+
+TEST(MainWindow, NewWindowsCascadeAndTheWindowMenuListsThem) {
+    MainWindow w;
+    w.resize(1200, 860);
+    w.show();
+    w.runFacilityCommand("mnuPedstrian");
+    w.runFacilityCommand("mnuBycycle");
+    const QList<QMdiSubWindow*> open = w.mdiArea()->subWindowList();
+    ASSERT_EQ(open.size(), 2);
+    EXPECT_NE(open[0]->pos(), open[1]->pos());
+    QMenu* windows = w.findChild<QMenu*>("mnuWindow");
+    ASSERT_NE(windows, nullptr);
+    emit windows->aboutToShow();
+    QStringList entries;
+    for (QAction* a : windows->actions())
+        if (!a->isSeparator()) entries << a->text();
+    EXPECT_EQ(entries.size(), 4) << entries.join(" | ").toStdString();
 }
 
 TEST(MainWindow, NoReportToSaveOrPrintIsSaid) {
@@ -320,8 +353,8 @@ TEST(StartUp, NoticeThenSplashThenMainWindowOnAKey) {
     EXPECT_EQ(notice->findChild<QLabel*>("Label1")->text(), "프로그램 작성 일자 : 2001.10 ");
     EXPECT_EQ(notice->findChild<QPushButton*>("OKButton")->text(), "닫기");
 
-    // Four numbered paragraphs, one empty line between them; new versions are
-    // not promised through the Update item, which does nothing.
+    // Four numbered paragraphs, one empty line between them; no file path: the
+    // table sources are shown by a command of the help menu.
     const QString info = notice->findChild<QLabel*>("lblInfo")->text();
     const QStringList paragraphs = info.split("\n\n");
     ASSERT_EQ(paragraphs.size(), 4);
@@ -330,10 +363,10 @@ TEST(StartUp, NoticeThenSplashThenMainWindowOnAKey) {
         EXPECT_FALSE(paragraphs[i].contains('\n')) << i;
     }
     EXPECT_TRUE(paragraphs[0].contains("도로용량편람"));
-    EXPECT_TRUE(paragraphs[0].contains("data/tables/README.md"));
-    EXPECT_TRUE(paragraphs[1].contains("README"));
+    EXPECT_TRUE(paragraphs[0].contains("표 값의 출처"));
+    EXPECT_TRUE(paragraphs[1].contains("Update"));
     EXPECT_TRUE(paragraphs[2].contains("www."));
-    EXPECT_FALSE(info.contains("Update"));
+    EXPECT_FALSE(info.contains("/"));
 
     ASSERT_NO_FATAL_FAILURE(s.toSplash());
     EXPECT_FALSE(s.w.isVisible());
@@ -384,4 +417,10 @@ TEST(StartUp, AboutShowsTheNoticeAgainAndLeadsBackToTheMainWindow) {
     // Nothing of the main window changed on the way.
     EXPECT_NE(s.w.findAnalysisWindow("frmPedestrian"), nullptr);
     EXPECT_EQ(s.w.AnalysisIndex.key, "pedestrianoper");
+}
+
+TEST(MainWindow, QtDialogsSpeakKorean) {
+    ASSERT_TRUE(verosa::shell::installKoreanTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "취소");
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
 }
