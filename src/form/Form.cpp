@@ -361,6 +361,10 @@ Outcome Form::open() {
     return act([&] { onOpen(); });
 }
 
+Outcome Form::applyModeKey() {
+    return act([&] { onModeKey(); });
+}
+
 // ---- used by handlers ----
 
 void Form::set(const std::string& name, const std::string& text) {

@@ -116,6 +116,9 @@ public:
     // Run once by the view and the CLI right after the form is built (after the
     // mode is applied): opens the window's tables, reports a missing one.
     Outcome open();
+    // Run by the view when the menu brings the window forward with a mode key
+    // written anew: a window with modes lays itself out for the key it finds.
+    Outcome applyModeKey();
 
     // The example buttons in declaration order, and the button of a caption.
     std::vector<const Control*> exampleButtons() const;
@@ -167,6 +170,8 @@ protected:
     // Window creation after the mode: open tables and the like. A Failure thrown
     // here (a missing table) is shown; the form stays usable.
     virtual void onOpen() {}
+    // The mode key may have changed since the window was created.
+    virtual void onModeKey() {}
 
     // ---- behaviour ----
     using Handler = std::function<void()>;

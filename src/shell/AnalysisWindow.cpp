@@ -376,6 +376,10 @@ void AnalysisWindow::open() {
     act([this] { return form_->open(); });
 }
 
+void AnalysisWindow::applyModeKey() {
+    act([this] { return form_->applyModeKey(); });
+}
+
 // Every model call of the view goes through here: nothing thrown leaves a
 // slot, the widgets are brought up to date, and the outcome is shown.
 template <class F>

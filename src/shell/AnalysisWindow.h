@@ -39,6 +39,8 @@ public:
     // Runs the form's opening step (its tables) and shows what it reports.
     // Called once the window is on screen.
     void open();
+    // The menu brought the window forward after writing its mode key.
+    void applyModeKey();
 
 signals:
     // The form asks for one of its owned windows to be shown.

@@ -217,7 +217,10 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
         if (existing->isMinimized()) existing->showNormal();
         mdiArea_->setActiveSubWindow(existing);
         existing->raise();
-        return qobject_cast<AnalysisWindow*>(existing->widget());
+        auto* window = qobject_cast<AnalysisWindow*>(existing->widget());
+        // The key may be another mode of the same window: it is laid out anew at once.
+        if (window) window->applyModeKey();
+        return window;
     }
     const analyses::FormFactory create = analyses::windowFactory(ss(windowName));
     if (!create) return nullptr;
