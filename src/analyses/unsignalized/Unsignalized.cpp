@@ -74,7 +74,7 @@ Int16 potentialCapacity(Int16 Vc, GapParameters gap, int movement) {
     const float followUp = static_cast<float>(-Vc.value()) * gap.tf / 3600;
     const double denominator = 1 - std::exp(static_cast<double>(followUp));
     if (denominator == 0)
-        failArithmetic(movementLabel(movement) + "의 상충교통량(Vc)이 0이어서 잠재용량을 계산할 수 없습니다 (0 / 0).");
+        failArithmetic(movementWord(movement) + "의 상충교통량(Vc)이 0이어서 잠재용량을 계산할 수 없습니다 (0 / 0).");
     return int16(Vc * std::exp(static_cast<double>(critical)) / denominator);
 }
 
@@ -128,7 +128,7 @@ UnsignalizedResult analyseUnsignalized(const UnsignalizedInput& in) {
         const bool rightTurn = m == kNBR || m == kSBR;
         y.cp = potentialCapacity(y.Vc, rightTurn ? r.entry4 : r.entry1, m);
         if (y.cp == Int16::of(0))
-            failArithmetic(movementLabel(m) + "의 잠재용량(cp)이 0이어서 이용률을 계산할 수 없습니다.");
+            failArithmetic(movementWord(m) + "의 잠재용량(cp)이 0이어서 이용률을 계산할 수 없습니다.");
         // u: a single-precision quotient of two 16-bit integers, times 100,
         // through "##.##"; p in double through "#.##"; both read back single.
         const float utilization = r.v[static_cast<std::size_t>(m)] / y.cp * 100;
