@@ -19,20 +19,7 @@ namespace verosa::analyses::unsignalized {
 // Approaches in the order of the lane fields, and the twelve movements in the
 // order of the volume fields: three per approach, left, through, right.
 enum Approach { kEB = 0, kWB = 1, kNB = 2, kSB = 3 };
-enum Movement {
-    kEBL = 0,
-    kEBT,
-    kEBR,
-    kWBL,
-    kWBT,
-    kWBR,
-    kNBL,
-    kNBT,
-    kNBR,
-    kSBL,
-    kSBT,
-    kSBR,
-};
+enum Movement { kEBL = 0, kEBT, kEBR, kWBL, kWBT, kWBR, kNBL, kNBT, kNBR, kSBL, kSBT, kSBR };
 constexpr int kApproaches = 4;
 constexpr int kMovements = 12;
 
@@ -90,7 +77,7 @@ std::string volumeField(int movement, bool large);
 std::string laneSubject(int approach);
 std::string volumeSubject(int movement, bool large);
 
-// What the method can compute with: at least one lane, no negative volume.
+// The ranges of the fields: at least one lane, no negative volume.
 inline const Bounds kLaneBounds{1.0, std::nullopt, true, true};
 inline const Bounds kVolumeBounds{0.0, std::nullopt, true, true};
 
