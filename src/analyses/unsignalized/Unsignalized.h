@@ -32,7 +32,7 @@ struct GapParameters {
     float tf = 0;
 };
 
-// The gap entries 1 to 4 of an intersection form (entries 2 and 3 are part of
+// The gap entries 1 to 4 of an intersection form (entries 2 and 3 belong to
 // the method's table; no movement computed here uses them).
 std::array<GapParameters, 4> gapEntries(int intersectionType);
 
