@@ -6,6 +6,7 @@
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/ramp/RampForm.h"
 #include "analyses/twolane/TwoLaneForm.h"
+#include "analyses/unsignalized/UnsignalizedForm.h"
 #include "analyses/weaving/WeavingForm.h"
 
 namespace verosa::analyses {
@@ -94,7 +95,7 @@ const std::vector<Facility>& facilities() {
          "비신호교차로",
          "frmNoControlIntersection",
          "",
-         nullptr,
+         make<unsignalized::UnsignalizedForm>,
          {{"unsignalized", "cmdResult"}}},
         {"",
          "",
