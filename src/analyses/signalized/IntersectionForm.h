@@ -32,6 +32,9 @@ public:
     static constexpr int kResultPage = 3;
 
     const LaneEntryState& laneEntry() const { return entry_; }
+    // The records of the last completed analysis (zeros before the first).
+    const IntersectionInput& analysedInput() const { return shownInput_; }
+    const IntersectionResult& analysedResult() const { return shownResult_; }
     void restoreLaneEntry(const LaneEntryState& state);
 
 private:
