@@ -129,8 +129,15 @@ TEST(Signalized, WidthRadiusPedestrianAndLeftTurnBounds) {
         float R;
         int first, second;
     };
-    for (Radius c : {Radius{15, 5, 6}, {15.4f, 5, 6}, {20, 8, 0}, {25, 8, 0}, {5, 1, 0}, {7.555f, 2, 0}, {6.595f, 1, 2},
-                     {8.62f, 2, 3}, {9.655f, 3, 0}}) {
+    for (Radius c : {Radius{15, 5, 6},
+                     {15.4f, 5, 6},
+                     {20, 8, 0},
+                     {25, 8, 0},
+                     {5, 1, 0},
+                     {7.555f, 2, 0},
+                     {6.595f, 1, 2},
+                     {8.62f, 2, 3},
+                     {9.655f, 3, 0}}) {
         const RadiusRows rows = radiusRows(c.R);
         EXPECT_EQ(rows.first, c.first) << c.R;
         EXPECT_EQ(rows.second, c.second) << c.R;
@@ -181,8 +188,9 @@ TEST(Signalized, ProgressionDelayAndLevels) {
     EXPECT_EQ(e.kind, ErrorKind::ArithmeticFailure);
     IntersectionInput in = example1();
     in.approach[3].VT = Int16::of(6000);  // X about 3.1 at g/C 0.41
-    EXPECT_NE(test::expectFailure([&] { analyseIntersection(in, manualTables()); })
-                  .message.find("직진 차선군 지체 계산 중 오류 (SB 접근로)"),
+    EXPECT_NE(test::expectFailure([&] {
+                  analyseIntersection(in, manualTables());
+              }).message.find("직진 차선군 지체 계산 중 오류 (SB 접근로)"),
               std::string::npos);
 
     EXPECT_EQ(delayLevel(5.0f), 'A');
@@ -193,7 +201,9 @@ TEST(Signalized, ProgressionDelayAndLevels) {
 }
 
 TEST(Signalized, RefusesWhatNoStepCanComputeWith) {
-    auto refusal = [](IntersectionInput in) { return test::expectFailure([&] { analyseIntersection(in, manualTables()); }); };
+    auto refusal = [](IntersectionInput in) {
+        return test::expectFailure([&] { analyseIntersection(in, manualTables()); });
+    };
     IntersectionInput in = example1();
     in.approach[1].lanes = {{{3.0f, LaneCode::Through}, {3.0f, LaneCode::Through}}};
     Error e = refusal(in);
@@ -387,8 +397,8 @@ TEST_F(IntersectionFormTest, Example5ReadsSharesHalfToEvenAndItsBusStop) {
     ASSERT_TRUE(form.press("cmdAnalysis").ok());
     const IntersectionResult& r = form.analysedResult();
     const IntersectionInput& in = form.analysedInput();
-    EXPECT_EQ(in.approach[0].Ps.value(), 9);  // 9.38
-    EXPECT_EQ(in.approach[0].Pl.value(), 9);  // 8.73
+    EXPECT_EQ(in.approach[0].Ps.value(), 9);   // 9.38
+    EXPECT_EQ(in.approach[0].Pl.value(), 9);   // 8.73
     EXPECT_EQ(in.approach[3].Ps.value(), 12);  // 12.5, half to even
     EXPECT_EQ(each(r, [](auto& a) { return text(a.fHV); }), "0.91 / 0.91 / 0.92 / 0.97");
     EXPECT_EQ(r.approach[1].fbb, static_cast<float>(manualTables().busStop.number(4, 1)));
@@ -452,8 +462,8 @@ TEST_F(IntersectionFormTest, TheDrawingShowsTheLanesAsEntered) {
     for (int i = 0; i < kApproaches; ++i) EXPECT_NE(find("crosswalk" + std::to_string(i)), nullptr) << i;
     ASSERT_NE(find("arrows3_1"), nullptr);
     EXPECT_EQ(find("arrows3_1")->text, "→\n↓\n←");  // SB: one lane for all movements
-    EXPECT_EQ(find("arrows0_1")->text, "↑");         // EB: exclusive left
-    EXPECT_EQ(find("arrows0_4")->text, "→↓");        // EB: through and right
+    EXPECT_EQ(find("arrows0_1")->text, "↑");        // EB: exclusive left
+    EXPECT_EQ(find("arrows0_4")->text, "→↓");       // EB: through and right
     EXPECT_EQ(find("lane3_2"), nullptr);
 
     form.press("cmdEx1");

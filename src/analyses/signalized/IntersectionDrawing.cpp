@@ -125,14 +125,13 @@ void IntersectionForm::draw() {
             const std::string arrows = arrowsOf(slot.code, i, vertical);
             if (arrows.empty()) continue;
             double x = 0, y = 0;
+            // Beside the crosswalk, on the side away from the box.
+            const double lines = static_cast<double>(std::count(arrows.begin(), arrows.end(), '\n') + 1);
             switch (i) {
-            case 0: x = kLeg - 40, y = lane.y1 + 1; break;
-            case 1: x = kSize - kLeg + 6, y = lane.y1 + 1; break;
-            case 2: x = lane.x1 + 3, y = kSize - kLeg + 4; break;
-            default:
-                x = lane.x1 + 3,
-                y = kLeg - 4 - 15.0 * static_cast<double>(std::count(arrows.begin(), arrows.end(), '\n') + 1);
-                break;
+            case 0: x = kLeg - 44, y = lane.y1 + 1; break;
+            case 1: x = kSize - kLeg + 20, y = lane.y1 + 1; break;
+            case 2: x = lane.x1 + 3, y = kSize - kLeg + 20; break;
+            default: x = lane.x1 + 3, y = kLeg - 20 - 15.0 * lines; break;
             }
             d.shapes.push_back(text(x, y, arrows, kArrow, "arrows" + std::to_string(i) + "_" + std::to_string(n)));
         }

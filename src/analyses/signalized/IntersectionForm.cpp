@@ -98,54 +98,64 @@ IntersectionForm::IntersectionForm(form::FormContext context) : TabledForm(conte
 
 // ---- declaration ----
 
+// A frame of one row per field and the four approaches side by side: the
+// row's caption in the first column, the approach names over the fields;
+// every message names the approach with the field.
+void IntersectionForm::approachRow(const std::string& name, const std::string& caption,
+                                   const std::function<form::Control&(int)>& add) {
+    const int row = nextRow_++;
+    place(addLabel("lbl" + name.substr(3), caption), row, 0);
+    for (int i = 0; i < kApproaches; ++i) place(add(i), row, i + 1);
+}
+
+void IntersectionForm::approachHeadings(const std::string& frame, int row) {
+    nextRow_ = row;
+    for (int i = 0; i < kApproaches; ++i)
+        place(addLabel(element("lblHead" + frame, i), approachName(i)), nextRow_, i + 1);
+    ++nextRow_;
+}
+
+void IntersectionForm::numberRow(const char* name, const char* caption, const char* subject, form::NumberField field) {
+    approachRow(name, caption, [&](int i) -> form::Control& {
+        return addNumber(element(name, i), "", field, 6, approachName(i) + " " + subject);
+    });
+}
+
+void IntersectionForm::listRow(const char* name, const char* caption, const std::vector<std::string>& items,
+                               const char* subject) {
+    approachRow(name, caption, [&](int i) -> form::Control& {
+        form::Control& c = addList(element(name, i), "", items);
+        c.subject = approachName(i) + " " + (subject ? subject : caption);
+        return c;
+    });
+}
+
 void IntersectionForm::declareVolumePage() {
     beginPage(kVolumePage);
-    beginFrame("fraVolume", "첨두교통량 및 기하구조", kApproaches);
-    for (int i = 0; i < kApproaches; ++i) place(addLabel(element("lblVolumeHead", i), approachName(i)), 0, i);
-    int row = 1;
-    // One row per field, the four approaches side by side; the caption stands
-    // beside the EB field, every message names the approach.
-    auto perApproach = [&](auto add) {
-        for (int i = 0; i < kApproaches; ++i) place(add(i), row, i);
-        ++row;
-    };
-    auto number = [&](const char* name, const char* caption, const char* subject, NumberField field) {
-        perApproach([&](int i) -> form::Control& {
-            return addNumber(element(name, i), i == 0 ? caption : "", field, 6, approachName(i) + " " + subject);
-        });
-    };
-    auto list = [&](const char* name, const char* caption, const std::vector<std::string>& items) {
-        perApproach([&](int i) -> form::Control& {
-            form::Control& c = addList(element(name, i), i == 0 ? caption : "", items);
-            c.subject = approachName(i) + " " + caption;
-            return c;
-        });
-    };
+    beginFrame("fraVolume", "첨두교통량 및 기하구조", kApproaches + 1);
+    approachHeadings("Volume");
     // An example leaves the left-turn volume of some approaches blank: no left turns.
-    number("txtLtVol", "좌회전 교통량", "좌회전 교통량", atLeastZero(0.0));
-    number("txtThVol", "직전 교통량", "직진 교통량", atLeastZero());
-    number("txtRtVol", "우회전 교통량", "우회전 교통량", atLeastZero());
-    number("txtPhf", "PHF", "PHF", NumberField{Bounds{0.0, 1.0, false, true}, std::nullopt});
-    list("cboGrade", "구    배(%)", kGrades);
-    number("txtLightPer", "중차량구성비(%) 소", "중차량구성비(소)", share());
-    number("txtHeavyPer", "중차량구성비(%) 대", "중차량구성비(대)", share());
-    list("cboPark", "주차대수(대/시)", kParking);
-    number("txtRtRad", "우회전차선 곡선반경", "우회전차선 곡선반경", aboveZero());
-    perApproach([&](int i) -> form::Control& {
-        return addText(element("txtRtSha", i), i == 0 ? "우회전차선 공유비(%)" : "", 6);
-    });
+    numberRow("txtLtVol", "좌회전 교통량", "좌회전 교통량", atLeastZero(0.0));
+    numberRow("txtThVol", "직전 교통량", "직진 교통량", atLeastZero());
+    numberRow("txtRtVol", "우회전 교통량", "우회전 교통량", atLeastZero());
+    numberRow("txtPhf", "PHF", "PHF", NumberField{Bounds{0.0, 1.0, false, true}, std::nullopt});
+    listRow("cboGrade", "구    배(%)", kGrades, "구배");
+    numberRow("txtLightPer", "중차량구성비(%) 소", "중차량구성비(소)", share());
+    numberRow("txtHeavyPer", "중차량구성비(%) 대", "중차량구성비(대)", share());
+    listRow("cboPark", "주차대수(대/시)", kParking, "주차대수");
+    numberRow("txtRtRad", "우회전차선 곡선반경", "우회전차선 곡선반경", aboveZero());
+    approachRow("txtRtSha", "우회전차선 공유비(%)",
+                [&](int i) -> form::Control& { return addText(element("txtRtSha", i), "", 6); });
     endFrame();
 
-    beginFrame("fraSurround", "교차로 주변 상황", kApproaches);
-    row = 0;
-    for (int i = 0; i < kApproaches; ++i) place(addLabel(element("lblSurroundHead", i), approachName(i)), row, i);
-    row = 1;
-    list("cboOffset", "연동값비(%)", offsets());
-    list("cboDis", "상류부교차로와의 거리(M)", kDistances);
-    list("cboStop", "버스 정차대 유무", kBusBay);
-    list("cboStopAct", "승, 하차 활동", kBusActivity);
-    list("cboStopLoc", "버스정류장위치(M)", kBusStopPlaces);
-    list("cboStopUnit", "시간당 버스정차대수(대/시)", kBusVolumes);
+    beginFrame("fraSurround", "교차로 주변 상황", kApproaches + 1);
+    approachHeadings("Surround");
+    listRow("cboOffset", "연동값비(%)", offsets(), "연동값비");
+    listRow("cboDis", "상류부교차로와의 거리(M)", kDistances, "상류부교차로와의 거리");
+    listRow("cboStop", "버스 정차대 유무", kBusBay);
+    listRow("cboStopAct", "승, 하차 활동", kBusActivity);
+    listRow("cboStopLoc", "버스정류장위치(M)", kBusStopPlaces, "버스정류장위치");
+    listRow("cboStopUnit", "시간당 버스정차대수(대/시)", kBusVolumes, "시간당 버스정차대수");
     endFrame();
 
     for (int i = 0; i < kApproaches; ++i) {
@@ -159,40 +169,26 @@ void IntersectionForm::declareVolumePage() {
 
 void IntersectionForm::declareTimingPage() {
     beginPage(kTimingPage);
-    beginFrame("fraSignal", "신호시간", kApproaches);
+    beginFrame("fraCycle", "신호주기", 2);
     place(addNumber("txtCycle", "신호주기(초)", aboveZero(), 6), 0, 0);
     place(addNumber("txtYellowTime", "황색시간(초)", atLeastZero(), 6), 0, 1);
-    for (int i = 0; i < kApproaches; ++i) place(addLabel(element("lblSignalHead", i), approachName(i)), 1, i);
-    for (int i = 0; i < kApproaches; ++i)
-        place(addNumber(element("txtThTime", i), i == 0 ? "직진신호시간 (초)" : "", atLeastZero(), 6,
-                        approachName(i) + " 직진신호시간"),
-              2, i);
+    endFrame();
+    beginFrame("fraSignal", "신호시간", kApproaches + 1);
+    approachHeadings("Signal");
+    numberRow("txtThTime", "직진신호시간 (초)", "직진신호시간", atLeastZero());
     // Blank where an approach has no left-turn phase.
-    for (int i = 0; i < kApproaches; ++i)
-        place(addNumber(element("txtLtTime", i), i == 0 ? "좌회전신호시간(초)" : "", atLeastZero(0.0), 6,
-                        approachName(i) + " 좌회전신호시간"),
-              3, i);
+    numberRow("txtLtTime", "좌회전신호시간(초)", "좌회전신호시간", atLeastZero(0.0));
     endFrame();
 
-    beginFrame("fraGeometry", "교차로기하구조", kApproaches);
-    for (int i = 0; i < kApproaches; ++i) place(addLabel(element("lblGeometryHead", i), approachName(i)), 0, i);
-    for (int i = 0; i < kApproaches; ++i) {
-        form::Control& c = place(addList(element("cboTotalLane", i), i == 0 ? "차선수" : "", laneCounts()), 1, i);
-        c.subject = approachName(i) + " 차선수";
-    }
-    for (int i = 0; i < kApproaches; ++i) {
-        form::Control& c =
-            place(addList(element("cboCrossTotalLane", i), i == 0 ? "반대방향    차선수" : "", laneCounts()), 2, i);
-        c.subject = approachName(i) + " 반대방향 차선수";
-    }
-    for (int i = 0; i < kApproaches; ++i)
-        place(addNumber(element("txtCrossTotalWidth", i), i == 0 ? "반대방향    차선폭" : "", atLeastZero(), 6,
-                        approachName(i) + " 반대방향 차선폭"),
-              3, i);
-    for (int i = 0; i < kApproaches; ++i) place(addCheck(element("chkCross", i), "횡단보도"), 4, i);
+    beginFrame("fraGeometry", "교차로기하구조", kApproaches + 1);
+    approachHeadings("Geometry");
+    listRow("cboTotalLane", "차선수", laneCounts());
+    listRow("cboCrossTotalLane", "반대방향    차선수", laneCounts(), "반대방향 차선수");
+    numberRow("txtCrossTotalWidth", "반대방향    차선폭", "반대방향 차선폭", atLeastZero());
+    for (int i = 0; i < kApproaches; ++i) place(addCheck(element("chkCross", i), "횡단보도"), 4, i + 1);
     for (int i = 0; i < kApproaches; ++i) {
         form::Control& c = place(
-            addNumber(element("txtWalkPerson", i), "보행량", atLeastZero(), 6, approachName(i) + " 보행량"), 5, i);
+            addNumber(element("txtWalkPerson", i), "보행량", atLeastZero(), 6, approachName(i) + " 보행량"), 5, i + 1);
         c.toolTip = "1시간보행량";
         c.visible = false;
     }

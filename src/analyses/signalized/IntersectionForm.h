@@ -3,6 +3,7 @@
 // conditions, signal timing and the lane-by-lane entry of each approach, a
 // drawing of the lanes as entered, and the four worksheet pages of the result.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ public:
     void restoreLaneEntry(const LaneEntryState& state);
 
 private:
+    void approachHeadings(const std::string& frame, int row = 0);
+    void approachRow(const std::string& name, const std::string& caption,
+                     const std::function<form::Control&(int)>& add);
+    void numberRow(const char* name, const char* caption, const char* subject, form::NumberField field);
+    void listRow(const char* name, const char* caption, const std::vector<std::string>& items,
+                 const char* subject = nullptr);
     void declareVolumePage();
     void declareTimingPage();
     void declareDrawingPage();
@@ -56,6 +63,7 @@ private:
 
     IntersectionInput readInput() const;
 
+    int nextRow_ = 0;  // the next row of the frame being declared
     LaneEntryState entry_;
     // The opening state of every input control, to return to.
     std::vector<form::Control> opening_;

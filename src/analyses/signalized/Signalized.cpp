@@ -155,7 +155,8 @@ float uniformDelay(Int16 C, float gOverC, float X) {
     // At X * g/C of 1 or more the formula has no meaning: a negative delay
     // would rate a group beyond its capacity as level A.
     if (saturated < 0)
-        failArithmetic("v/c비와 g/C비의 곱이 1을 넘어 균일지체를 구할 수 없습니다. 교통량이나 신호시간을 확인하십시오.");
+        failArithmetic(
+            "v/c비와 g/C비의 곱이 1을 넘어 균일지체를 구할 수 없습니다. 교통량이나 신호시간을 확인하십시오.");
     return rounded(divide(0.38 * static_cast<double>(C) * std::pow(open, 2), static_cast<double>(saturated)), 1);
 }
 
