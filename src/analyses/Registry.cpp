@@ -5,6 +5,7 @@
 #include "analyses/multilane/MultilaneForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/ramp/RampForm.h"
+#include "analyses/signalized/IntersectionForm.h"
 #include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/unsignalized/UnsignalizedForm.h"
 #include "analyses/weaving/WeavingForm.h"
@@ -86,7 +87,7 @@ const std::vector<Facility>& facilities() {
          "신호교차로",
          "frmInterSection",
          "",
-         nullptr,
+         make<signalized::IntersectionForm>,
          {{"signalized", "cmdAnalysis"}}},
         {"", "", "mnuUrbanRuralRoadway", "도시 및 교외 간선도로", "frmUrban", "", nullptr, {{"arterial", "Command1"}}},
         {"",
