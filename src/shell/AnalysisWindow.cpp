@@ -11,11 +11,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -193,6 +195,8 @@ void AnalysisWindow::build() {
     buttonRow->addStretch(1);
     layout->addLayout(buttonRow);
 
+    // Each page scrolls rather than squashing its controls when the window
+    // cannot grow to hold them all.
     std::vector<Container> pages;
     for (const auto& page : form_->pages()) {
         auto* widget = new QWidget;
@@ -200,7 +204,12 @@ void AnalysisWindow::build() {
         container.widget = widget;
         container.grid = new QGridLayout(widget);
         pages.push_back(container);
-        tabs_->addTab(widget, qs(page.caption));
+        auto* scroll = new QScrollArea;
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidget(widget);
+        pageContents_.push_back(widget);
+        tabs_->addTab(scroll, qs(page.caption));
     }
     std::map<std::string, Container> frames;
     std::map<std::string, Container> windows;
@@ -426,6 +435,33 @@ void AnalysisWindow::sync() {
     }
     for (auto& [name, bound] : bound_)
         if (const Control* c = form_->find(name)) syncControl(*c, bound);
+    growToContents();
+}
+
+// A group that appears makes the window grow (never shrink) until every page
+// shows all its controls at their size, as far as the frame's area allows;
+// beyond that the page scrolls.
+void AnalysisWindow::growToContents() {
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!sub || !sub->mdiArea()) return;
+    QSize needed;
+    for (QWidget* content : pageContents_) {
+        content->layout()->activate();
+        needed = needed.expandedTo(content->sizeHint());
+    }
+    const auto* shown = qobject_cast<QScrollArea*>(tabs_->currentWidget());
+    if (!shown) return;
+    const QSize viewport = shown->viewport()->size();
+    const QSize grow(std::max(0, needed.width() - viewport.width()), std::max(0, needed.height() - viewport.height()));
+    if (grow.isNull()) return;
+    const QSize room = sub->mdiArea()->viewport()->size();
+    QSize target = (sub->size() + grow).boundedTo(room).expandedTo(sub->size());
+    if (target == sub->size()) return;
+    // Keep the whole window inside the frame's area: move it up or left as it grows.
+    QPoint at = sub->pos();
+    at.setX(std::max(0, std::min(at.x(), room.width() - target.width())));
+    at.setY(std::max(0, std::min(at.y(), room.height() - target.height())));
+    sub->setGeometry(QRect(at, target));
 }
 
 void AnalysisWindow::syncControl(const Control& c, Bound& bound) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "form/Form.h"
 
@@ -41,6 +42,9 @@ public:
     void open();
     // The menu brought the window forward after writing its mode key.
     void applyModeKey();
+    // Grows the child window around it (never shrinks it) until every page
+    // shows all its controls, as far as the frame's area allows.
+    void growToContents();
 
 signals:
     // The form asks for one of its owned windows to be shown.
@@ -71,6 +75,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     std::map<std::string, Bound> bound_;
     std::map<std::string, QWidget*> owned_;  // owned windows by name
+    std::vector<QWidget*> pageContents_;     // what each tab page scrolls
     bool acting_ = false;
 };
 

