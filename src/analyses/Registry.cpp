@@ -5,6 +5,7 @@
 #include "analyses/multilane/MultilaneForm.h"
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/ramp/RampForm.h"
+#include "analyses/transit/TransitForm.h"
 #include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/weaving/WeavingForm.h"
 
@@ -102,7 +103,7 @@ const std::vector<Facility>& facilities() {
          "대중교통시설",
          "frmTransit",
          "",
-         nullptr,
+         make<transit::TransitForm>,
          {{"busload", "cmdResultPedRoad"}, {"berth", "cmdResultWaitArea"}}},
         {"",
          "",
