@@ -6,6 +6,7 @@
 #include "analyses/pedestrian/PedestrianForm.h"
 #include "analyses/ramp/RampForm.h"
 #include "analyses/signalized/IntersectionForm.h"
+#include "analyses/transit/TransitForm.h"
 #include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/unsignalized/UnsignalizedForm.h"
 #include "analyses/weaving/WeavingForm.h"
@@ -104,7 +105,7 @@ const std::vector<Facility>& facilities() {
          "대중교통시설",
          "frmTransit",
          "",
-         nullptr,
+         make<transit::TransitForm>,
          {{"busload", "cmdResultPedRoad"}, {"berth", "cmdResultWaitArea"}}},
         {"",
          "",

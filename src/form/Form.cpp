@@ -203,6 +203,7 @@ void Form::onAnalysis(const std::string& button, int resultPage, std::function<s
             writeReport(std::move(report), resultPage);
         },
         [this] { return resultText(); });
+    analysisCommands_.back().resultPage = resultPage;
 }
 
 void Form::onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering) {
@@ -548,6 +549,10 @@ std::string Form::savedText() const {
     if (analysisCommands_.empty()) return resultText();
     for (const auto& command : analysisCommands_)
         if (at(command.button).page == currentPage_) return command.rendering();
+    // The result page of a window whose analyses render differently (a grid
+    // beside a report): the report it shows.
+    for (const auto& command : analysisCommands_)
+        if (command.resultPage == currentPage_) return command.rendering();
     return analysisCommands_.front().rendering();
 }
 

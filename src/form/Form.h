@@ -130,7 +130,8 @@ public:
     // the rendering of a grid or a window of fields it wrote.
     std::string renderingOf(const std::string& analysisButton) const;
     // What "저장하기" writes for the page shown: the rendering of the analysis
-    // whose button stands on that page, else of the form's first analysis.
+    // whose button stands on that page, else of the analysis whose report
+    // shows on it, else of the form's first analysis.
     std::string savedText() const;
     // Worksheet pages: every page written anew from the current result, in order.
     std::vector<std::string> worksheetPages() const;
@@ -261,6 +262,7 @@ private:
     struct AnalysisCommand {
         std::string button;
         std::function<std::string()> rendering;
+        int resultPage = -1;  // the page its report shows on (onAnalysis); -1 for none
     };
     std::vector<AnalysisCommand> analysisCommands_;
     std::vector<std::string> worksheetChoosers_;

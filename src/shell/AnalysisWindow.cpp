@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -87,6 +88,48 @@ protected:
 
 private:
     form::DrawingData data_;
+};
+
+// A grid typed in place: a typed key opens the cell editor with that key
+// alone; a double click, Enter or Space opens it on the cell's own text with
+// the caret at its end; Enter in the editor stores the text and gives the
+// focus back to the grid, as does leaving the cell. Cells the model does not
+// make editable (headings, result rows) open no editor.
+class GridWidget : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+    // Typed in place at all (the model's editable grids).
+    bool typedIn() const { return editTriggers() != QAbstractItemView::NoEditTriggers; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        const bool onCellText = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        if (typedIn() && onCellText && state() != EditingState && editCellText(currentIndex())) return;
+        QTableWidget::keyPressEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (typedIn() && event->button() == Qt::LeftButton && editable(index)) {
+            setCurrentIndex(index);
+            if (editCellText(index)) return;
+        }
+        QTableWidget::mouseDoubleClickEvent(event);
+    }
+
+private:
+    static bool editable(const QModelIndex& index) { return index.isValid() && (index.flags() & Qt::ItemIsEditable); }
+    bool editCellText(const QModelIndex& index) {
+        if (!editable(index)) return false;
+        edit(index);
+        // The view selects the editor's whole text; the caret goes to its end.
+        if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(index))) {
+            editor->deselect();
+            editor->end(false);
+        }
+        return state() == EditingState;
+    }
 };
 
 bool isField(ControlKind kind) { return kind == ControlKind::Text || kind == ControlKind::List; }
@@ -322,10 +365,12 @@ QWidget* AnalysisWindow::makeWidget(const Control& c, Bound& bound) {
     }
     case ControlKind::Frame: widget = new QGroupBox; break;
     case ControlKind::Grid: {
-        auto* grid = new QTableWidget;
+        auto* grid = new GridWidget;
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
-        grid->setEditTriggers(c.grid.editable ? QAbstractItemView::AllEditTriggers : QAbstractItemView::NoEditTriggers);
+        // A double click, Enter and Space are the grid's own (on the cell's text).
+        grid->setEditTriggers(c.grid.editable ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
+                                              : QAbstractItemView::NoEditTriggers);
         widget = grid;
         break;
     }
