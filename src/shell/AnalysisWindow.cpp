@@ -451,6 +451,7 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
     switch (c.kind) {
     case ControlKind::Text: {
         auto* edit = static_cast<QLineEdit*>(w);
+        if (edit->isReadOnly() != c.readOnly) edit->setReadOnly(c.readOnly);
         // Rewriting an equal text would move the caret to the end.
         if (edit->text() != qs(c.text)) edit->setText(qs(c.text));
         break;

@@ -28,6 +28,9 @@ public:
     const form::Form& form() const { return *form_; }
     // What "저장하기" writes for the page shown, exactly as the model holds it.
     std::string reportText() const { return form_->savedText(); }
+    // What "인쇄" prints for the page shown (a table of fields in columns where
+    // the form lays one out), exactly as the model writes it.
+    std::string printText() const { return form_->printedText(); }
     // The owned windows of the form (a result window of fields), each a widget
     // of its own that the main window shows as a child window when the form
     // asks for it; they close with this window.
