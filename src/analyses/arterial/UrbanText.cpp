@@ -173,11 +173,14 @@ std::string urbanPrintout(const UrbanTexts& texts) {
     for (const auto& row : rows) out += line([&](std::size_t c) { return row[c]; });
     out += "\r\n";
     const std::string* once[] = {&texts.highwayType, &texts.freeSpeed, &texts.totalSpeed, &texts.totalLos};
-    int captionWidth = 0;
+    // The four once-only values right-aligned after their captions.
+    int captionWidth = 0, valueWidth = 0;
     for (const char* caption : kOnceCaptions) captionWidth = std::max(captionWidth, report::columns(caption));
+    for (const std::string* value : once) valueWidth = std::max(valueWidth, report::columns(*value));
     for (std::size_t i = 0; i < kOnceCaptions.size(); ++i) {
         const std::string caption = kOnceCaptions[i];
-        out += caption + report::blanks(captionWidth - report::columns(caption) + kGap) + *once[i] + "\r\n";
+        out += caption + report::blanks(captionWidth - report::columns(caption) + kGap) + right(*once[i], valueWidth) +
+               "\r\n";
     }
     return out;
 }
