@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -127,8 +128,8 @@ struct AnalysisWindow::Container {
         if (grows(c.kind)) {
             growRow = row;
             grid->addWidget(field, row, col, rowSpan, span);
-        } else if (isField(c.kind)) {
-            if (caption) grid->addWidget(caption, row, col, Qt::AlignLeft | Qt::AlignVCenter);
+        } else if (isField(c.kind) && caption) {
+            grid->addWidget(caption, row, col, Qt::AlignLeft | Qt::AlignVCenter);
             grid->addWidget(field, row, col + 1, rowSpan, span - 1, Qt::AlignLeft | Qt::AlignVCenter);
         } else {
             grid->addWidget(field, row, col, rowSpan, span,
@@ -163,6 +164,7 @@ AnalysisWindow::~AnalysisWindow() {
     // reports a page change, which must not reach the model any more.
     for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
     for (auto& [name, window] : owned_) {
+        if (!window) continue;  // already gone with the main window's area
         for (QObject* child : window->findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
         // An owned window goes with its owner, with the child window around it.
         if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
@@ -175,7 +177,7 @@ AnalysisWindow::~AnalysisWindow() {
 
 QWidget* AnalysisWindow::ownedWindow(const std::string& name) const {
     auto it = owned_.find(name);
-    return it == owned_.end() ? nullptr : it->second;
+    return it == owned_.end() ? nullptr : it->second.data();
 }
 
 QWidget* AnalysisWindow::widgetFor(const std::string& name) const {
@@ -421,6 +423,27 @@ void AnalysisWindow::sync() {
     }
     for (auto& [name, bound] : bound_)
         if (const Control* c = form_->find(name)) syncControl(*c, bound);
+    // Once the layouts have taken in what was shown or hidden.
+    QMetaObject::invokeMethod(
+        this, [this] { fitWindows(); }, Qt::QueuedConnection);
+}
+
+// A window whose content came to need more room (rows shown by a choice, more
+// result rows) grows to it within the main window's area; it never shrinks,
+// and a size the user chose stays until the content grows again.
+void AnalysisWindow::fitWindows() {
+    auto fit = [](QWidget* content) {
+        auto* sub = content ? qobject_cast<QMdiSubWindow*>(content->parentWidget()) : nullptr;
+        if (!sub || !sub->isVisible()) return;
+        const QSize hint = sub->sizeHint();
+        if (content->property("fittedHint").toSize() == hint) return;
+        content->setProperty("fittedHint", hint);
+        QSize target = sub->size().expandedTo(hint);
+        if (const QMdiArea* area = sub->mdiArea()) target = target.boundedTo(area->viewport()->size());
+        if (target != sub->size()) sub->resize(target);
+    };
+    fit(this);
+    for (auto& [name, window] : owned_) fit(window.data());
 }
 
 void AnalysisWindow::syncControl(const Control& c, Bound& bound) {

@@ -6,6 +6,7 @@
 //
 // The model is the only holder of values: widgets show them, and the report
 // text of saving and printing is the model's, CR LF kept.
+#include <QPointer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -65,13 +66,16 @@ private:
     template <class F>
     void act(F&& action);
     void sync();
+    void fitWindows();
     void syncControl(const form::Control& c, Bound& bound);
     void showOutcome(const form::Outcome& outcome);
 
     std::unique_ptr<form::Form> form_;
     QTabWidget* tabs_ = nullptr;
     std::map<std::string, Bound> bound_;
-    std::map<std::string, QWidget*> owned_;  // owned windows by name
+    // Owned windows by name; a child window of the main window's area may be
+    // taken down before this one when the main window goes.
+    std::map<std::string, QPointer<QWidget>> owned_;
     bool acting_ = false;
 };
 
