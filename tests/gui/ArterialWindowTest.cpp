@@ -135,23 +135,6 @@ TEST(ArterialWindow, ResultWindowShowsOverTheMainWindowAndClosesWithItsOwner) {
     EXPECT_TRUE(v.main.mdiArea()->subWindowList().isEmpty());
 }
 
-TEST(ArterialWindow, RefusalShowsTheErrorBoxAndKeepsTheResults) {
-    UrbanView v;
-    ASSERT_NE(v.window, nullptr);
-    v.fill(3, true);
-    v.click("Command1");
-    const std::string before = v.window->form().renderingOf("Command1");
-    ASSERT_FALSE(before.empty());
-    v.type("txtVbyC[1]", "-1");
-    v.click("Command1");
-    ASSERT_EQ(v.boxes.boxes().size(), 1u);
-    EXPECT_EQ(v.boxes.boxes()[0].title, "입력오류");
-    EXPECT_EQ(v.boxes.boxes()[0].text, "2구간의 v/c 비는 0 이상이어야 합니다.");
-    EXPECT_EQ(v.window->form().renderingOf("Command1"), before);
-    // The main window then goes with both windows open (their child windows
-    // taken down in any order).
-}
-
 // A window grows when its content needs more room: the rows of a larger count
 // in the input window, ten result rows after two.
 TEST(ArterialWindow, WindowsGrowToTheRowsTheyShow) {
@@ -171,6 +154,8 @@ TEST(ArterialWindow, WindowsGrowToTheRowsTheyShow) {
     EXPECT_TRUE(inside(v.widget<QLineEdit>("txtVbyC[9]"), v.window->parentWidget()));
     EXPECT_TRUE(inside(v.widget<QLineEdit>("txtTermLos[9]"), v.resultSub()));
     EXPECT_TRUE(inside(v.widget<QLineEdit>("txtTotalLos"), v.resultSub()));
+    // The main window then goes with both windows open, their child windows
+    // taken down in whatever order.
 }
 
 // Both windows with 2 and 10 segments, actuated and pretimed.
