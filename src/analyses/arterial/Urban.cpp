@@ -1,10 +1,12 @@
 #include "analyses/arterial/Urban.h"
 
 #include <cmath>
+#include <limits>
 #include <span>
 #include <stdexcept>
 
 #include "analyses/LevelOfService.h"
+#include "form/Control.h"
 #include "numeric/Result.h"
 
 namespace verosa::analyses::arterial {
@@ -14,9 +16,9 @@ namespace {
 // A value stored in single precision: one beyond a float's range is an
 // arithmetic failure naming what was being computed.
 float single(double x, const char* what) {
-    const auto f = static_cast<float>(x);
-    if (!std::isfinite(f)) failArithmetic(std::string(what) + "의 계산 결과가 실수 범위를 넘었습니다.");
-    return f;
+    if (!(std::fabs(x) <= std::numeric_limits<float>::max()))
+        failArithmetic(std::string(what) + "의 계산 결과가 실수 범위를 넘었습니다.");
+    return static_cast<float>(x);
 }
 
 // "3구간의 " for segment i (0-based): how messages name a row.
@@ -26,7 +28,7 @@ void requireChoice(int position, int count, const std::string& message, const st
     if (position < 0 || position >= count) refuseInput(message, focus);
 }
 
-std::string element(const char* name, int i) { return std::string(name) + "[" + std::to_string(i) + "]"; }
+using form::element;
 
 }  // namespace
 
