@@ -1,5 +1,6 @@
 #include "analyses/Registry.h"
 
+#include "analyses/arterial/UrbanForm.h"
 #include "analyses/bicycle/BicycleForm.h"
 #include "analyses/freeway/FreewayForm.h"
 #include "analyses/multilane/MultilaneForm.h"
@@ -90,7 +91,14 @@ const std::vector<Facility>& facilities() {
          "",
          make<signalized::IntersectionForm>,
          {{"signalized", "cmdAnalysis"}}},
-        {"", "", "mnuUrbanRuralRoadway", "도시 및 교외 간선도로", "frmUrban", "", nullptr, {{"arterial", "Command1"}}},
+        {"",
+         "",
+         "mnuUrbanRuralRoadway",
+         "도시 및 교외 간선도로",
+         "frmUrban",
+         "",
+         make<arterial::UrbanForm>,
+         {{"arterial", "Command1"}}},
         {"",
          "",
          "mnuNonSingnalIntersection",

@@ -89,7 +89,8 @@ struct Control {
     std::string parent;  // the Frame it sits in; empty for the page itself
     bool visible = true;
     bool enabled = true;
-    bool dimmed = false;  // painted in the window's background colour (disabled places)
+    bool dimmed = false;    // painted in the window's background colour (disabled places)
+    bool readOnly = false;  // Text: shows what an analysis wrote; the user cannot type in it
 
     // Values by kind.
     std::string text;                   // Text, Label (its text), ResultView (the report)

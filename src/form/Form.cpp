@@ -81,8 +81,8 @@ void Form::endFrame() {
     if (!frameStack_.empty()) frameStack_.pop_back();
 }
 
-void Form::beginWindow(std::string name, std::string title) {
-    ownedWindows_.push_back({name, std::move(title)});
+void Form::beginWindow(std::string name, std::string title, int liftTwips) {
+    ownedWindows_.push_back({name, std::move(title), liftTwips});
     declWindow_ = std::move(name);
     declPage_ = -1;
     frameStack_.clear();
@@ -206,9 +206,10 @@ void Form::onAnalysis(const std::string& button, int resultPage, std::function<s
     analysisCommands_.back().resultPage = resultPage;
 }
 
-void Form::onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering) {
+void Form::onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering,
+                             std::function<std::string()> printing) {
     onPress(button, std::move(body));
-    analysisCommands_.push_back({button, std::move(rendering)});
+    analysisCommands_.push_back({button, std::move(rendering), std::move(printing)});
 }
 
 void Form::declareWorksheets(std::vector<std::string> choosers, std::function<std::string(int)> writePage) {
@@ -304,6 +305,8 @@ void Form::changed(Control& c) {
 }
 
 Outcome Form::setText(const std::string& name, const std::string& text) {
+    // A result field is written by its analysis only, in the window as here.
+    if (requireKind(name, ControlKind::Text, "a text field").readOnly) throw UsageError(name + " is read-only");
     return act([&] { set(name, text); });
 }
 
@@ -545,15 +548,28 @@ std::string Form::renderingOf(const std::string& analysisButton) const {
     throw UsageError(analysisButton + " is not an analysis button");
 }
 
-std::string Form::savedText() const {
-    if (analysisCommands_.empty()) return resultText();
+// The analysis whose button stands on the page shown, else the first; null
+// for a form without analysis commands.
+const Form::AnalysisCommand* Form::commandOfPage() const {
+    if (analysisCommands_.empty()) return nullptr;
     for (const auto& command : analysisCommands_)
-        if (at(command.button).page == currentPage_) return command.rendering();
+        if (at(command.button).page == currentPage_) return &command;
     // The result page of a window whose analyses render differently (a grid
     // beside a report): the report it shows.
     for (const auto& command : analysisCommands_)
-        if (command.resultPage == currentPage_) return command.rendering();
-    return analysisCommands_.front().rendering();
+        if (command.resultPage == currentPage_) return &command;
+    return &analysisCommands_.front();
+}
+
+std::string Form::savedText() const {
+    const AnalysisCommand* command = commandOfPage();
+    return command ? command->rendering() : resultText();
+}
+
+std::string Form::printedText() const {
+    const AnalysisCommand* command = commandOfPage();
+    if (command && command->printing) return command->printing();
+    return savedText();
 }
 
 }  // namespace verosa::form

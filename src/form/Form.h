@@ -81,6 +81,7 @@ struct Page {
 struct OwnedWindow {
     std::string name;  // "frmUrbanResult"
     std::string title;
+    int liftTwips = 400;  // placed centred on the main window, this far above its centre
 };
 
 class Form {
@@ -133,6 +134,9 @@ public:
     // whose button stands on that page, else of the analysis whose report
     // shows on it, else of the form's first analysis.
     std::string savedText() const;
+    // What "인쇄" prints for the page shown: that analysis's print layout where
+    // it declares one (a table of fields laid out in columns), else savedText().
+    std::string printedText() const;
     // Worksheet pages: every page written anew from the current result, in order.
     std::vector<std::string> worksheetPages() const;
     // The windows the form owns besides its own.
@@ -149,8 +153,9 @@ protected:
     void beginPage(int page);
     void beginFrame(const std::string& name, std::string caption, int columns = 1);
     void endFrame();
-    // Controls declared between these stand in an owned window of their own.
-    void beginWindow(std::string name, std::string title);
+    // Controls declared between these stand in an owned window of their own,
+    // placed `liftTwips` above the centre of the main window.
+    void beginWindow(std::string name, std::string title, int liftTwips = 400);
     void endWindow();
     Control& addText(std::string name, std::string caption, int width = 8);
     // A text field that holds a number within `field`'s bounds; `subject`
@@ -189,8 +194,10 @@ protected:
     // An analysis command whose results are not a report in the result view
     // (a grid it writes, a window of fields, worksheet pages): the body
     // computes everything before it writes anything; `rendering` is what its
-    // results print as.
-    void onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering);
+    // results print as; `printing`, where given, what "인쇄" prints instead of
+    // the rendering (the same results laid out in columns).
+    void onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering,
+                           std::function<std::string()> printing = {});
     // Worksheet pages in the result view, one shown at a time: the option
     // button choosers[i] chooses page i, and each choice writes the page anew
     // with writePage(i) from the current result and inputs.
@@ -262,8 +269,10 @@ private:
     struct AnalysisCommand {
         std::string button;
         std::function<std::string()> rendering;
+        std::function<std::string()> printing;
         int resultPage = -1;  // the page its report shows on (onAnalysis); -1 for none
     };
+    const AnalysisCommand* commandOfPage() const;
     std::vector<AnalysisCommand> analysisCommands_;
     std::vector<std::string> worksheetChoosers_;
     std::function<std::string(int)> writeWorksheet_;

@@ -173,8 +173,8 @@ struct AnalysisWindow::Container {
         if (grows(c.kind)) {
             growRow = row;
             grid->addWidget(field, row, col, rowSpan, span);
-        } else if (isField(c.kind)) {
-            if (caption) grid->addWidget(caption, row, col, Qt::AlignLeft | Qt::AlignVCenter);
+        } else if (isField(c.kind) && caption) {
+            grid->addWidget(caption, row, col, Qt::AlignLeft | Qt::AlignVCenter);
             grid->addWidget(field, row, col + 1, rowSpan, span - 1, Qt::AlignLeft | Qt::AlignVCenter);
         } else {
             grid->addWidget(field, row, col, rowSpan, span,
@@ -209,6 +209,7 @@ AnalysisWindow::~AnalysisWindow() {
     // reports a page change, which must not reach the model any more.
     for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
     for (auto& [name, window] : owned_) {
+        if (!window) continue;  // already gone with the main window's area
         for (QObject* child : window->findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
         // An owned window goes with its owner, with the child window around it.
         if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
@@ -221,7 +222,7 @@ AnalysisWindow::~AnalysisWindow() {
 
 QWidget* AnalysisWindow::ownedWindow(const std::string& name) const {
     auto it = owned_.find(name);
-    return it == owned_.end() ? nullptr : it->second;
+    return it == owned_.end() ? nullptr : it->second.data();
 }
 
 QWidget* AnalysisWindow::widgetFor(const std::string& name) const {
@@ -480,7 +481,9 @@ void AnalysisWindow::sync() {
     }
     for (auto& [name, bound] : bound_)
         if (const Control* c = form_->find(name)) syncControl(*c, bound);
-    growToContents();
+    // Once the layouts have taken in what was shown or hidden.
+    QMetaObject::invokeMethod(
+        this, [this] { fitWindows(); }, Qt::QueuedConnection);
 }
 
 // A group that appears makes the window grow (never shrink) until every page
@@ -507,6 +510,25 @@ void AnalysisWindow::growToContents() {
     at.setX(std::max(0, std::min(at.x(), room.width() - target.width())));
     at.setY(std::max(0, std::min(at.y(), room.height() - target.height())));
     sub->setGeometry(QRect(at, target));
+}
+
+// The window and its owned windows grow to what their content came to need
+// (rows shown by a choice, more result rows), within the main window's area;
+// they never shrink, and a size the user chose stays until the content grows
+// again.
+void AnalysisWindow::fitWindows() {
+    growToContents();
+    for (auto& [name, window] : owned_) {
+        QWidget* content = window.data();
+        auto* sub = content ? qobject_cast<QMdiSubWindow*>(content->parentWidget()) : nullptr;
+        if (!sub || !sub->isVisible()) continue;
+        const QSize hint = sub->sizeHint();
+        if (content->property("fittedHint").toSize() == hint) continue;
+        content->setProperty("fittedHint", hint);
+        QSize target = sub->size().expandedTo(hint);
+        if (const QMdiArea* area = sub->mdiArea()) target = target.boundedTo(area->viewport()->size());
+        if (target != sub->size()) sub->resize(target);
+    }
 }
 
 void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
@@ -537,6 +559,7 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
     switch (c.kind) {
     case ControlKind::Text: {
         auto* edit = static_cast<QLineEdit*>(w);
+        if (edit->isReadOnly() != c.readOnly) edit->setReadOnly(c.readOnly);
         // Rewriting an equal text would move the caret to the end.
         if (edit->text() != qs(c.text)) edit->setText(qs(c.text));
         break;

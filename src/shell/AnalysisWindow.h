@@ -6,6 +6,7 @@
 //
 // The model is the only holder of values: widgets show them, and the report
 // text of saving and printing is the model's, CR LF kept.
+#include <QPointer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -29,6 +30,9 @@ public:
     const form::Form& form() const { return *form_; }
     // What "저장하기" writes for the page shown, exactly as the model holds it.
     std::string reportText() const { return form_->savedText(); }
+    // What "인쇄" prints for the page shown (a table of fields in columns where
+    // the form lays one out), exactly as the model writes it.
+    std::string printText() const { return form_->printedText(); }
     // The owned windows of the form (a result window of fields), each a widget
     // of its own that the main window shows as a child window when the form
     // asks for it; they close with this window.
@@ -68,14 +72,17 @@ private:
     template <class F>
     void act(F&& action);
     void sync();
+    void fitWindows();
     void syncControl(const form::Control& c, Bound& bound);
     void showOutcome(const form::Outcome& outcome);
 
     std::unique_ptr<form::Form> form_;
     QTabWidget* tabs_ = nullptr;
     std::map<std::string, Bound> bound_;
-    std::map<std::string, QWidget*> owned_;  // owned windows by name
-    std::vector<QWidget*> pageContents_;     // what each tab page scrolls
+    // Owned windows by name; a child window of the main window's area may be
+    // taken down before this one when the main window goes.
+    std::map<std::string, QPointer<QWidget>> owned_;
+    std::vector<QWidget*> pageContents_;  // what each tab page scrolls
     bool acting_ = false;
 };
 

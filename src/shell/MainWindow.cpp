@@ -236,13 +236,16 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
         return nullptr;
     }
     addChild(window);
-    connect(window, &AnalysisWindow::ownedWindowRequested, this, [this](QWidget* owned) {
+    connect(window, &AnalysisWindow::ownedWindowRequested, this, [this, window](QWidget* owned) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget())) {
             sub->showNormal();
             mdiArea_->setActiveSubWindow(sub);
             return;
         }
-        addChild(owned);
+        int lift = 400;
+        for (const auto& declared : window->form().ownedWindows())
+            if (qs(declared.name) == owned->objectName()) lift = declared.liftTwips;
+        addChild(owned, lift);
         // Closing it hides it: the form fills it again on its next analysis.
         if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget()))
             sub->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -261,7 +264,7 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
     return window;
 }
 
-void MainWindow::addChild(QWidget* child) {
+void MainWindow::addChild(QWidget* child, int liftTwips) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(programIcon());
@@ -269,7 +272,7 @@ void MainWindow::addChild(QWidget* child) {
     const QSize room = mdiArea_->viewport()->size();
     if (room.width() > 100 && room.height() > 100) sub->resize(sub->size().boundedTo(room));
     if (auto* analysis = qobject_cast<AnalysisWindow*>(child)) analysis->growToContents();
-    centre(sub);
+    centre(sub, liftTwips);
     cascadeFromOthers(sub);
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
@@ -313,11 +316,11 @@ void MainWindow::rebuildWindowMenu() {
     }
 }
 
-// 400 twips above the centre of the MDI area, never so high or so far left
-// that the title bar cannot be reached.
-void MainWindow::centre(QMdiSubWindow* sub) const {
+// 400 twips (or the lift given) above the centre of the MDI area, never so
+// high or so far left that the title bar cannot be reached.
+void MainWindow::centre(QMdiSubWindow* sub, int liftTwips) const {
     const QWidget* viewport = mdiArea_->viewport();
-    const int lift = 400 * viewport->logicalDpiY() / 1440;
+    const int lift = liftTwips * viewport->logicalDpiY() / 1440;
     const int left = (viewport->width() - sub->width()) / 2;
     const int top = (viewport->height() - sub->height()) / 2 - lift;
     sub->move(std::max(0, left), std::max(0, top));
@@ -325,16 +328,22 @@ void MainWindow::centre(QMdiSubWindow* sub) const {
 
 // ---- file commands ----
 
-std::string MainWindow::currentReportText() const {
+const AnalysisWindow* MainWindow::currentAnalysisWindow() const {
     QMdiSubWindow* sub = mdiArea_->currentSubWindow();
-    if (!sub) return {};
-    if (auto* analysis = qobject_cast<AnalysisWindow*>(sub->widget())) return analysis->reportText();
-    if (auto* viewer = qobject_cast<ReportViewer*>(sub->widget())) return viewer->reportText();
-    // An owned window (a result window of fields) saves what its owner renders.
+    if (!sub) return nullptr;
+    if (auto* analysis = qobject_cast<AnalysisWindow*>(sub->widget())) return analysis;
+    // An owned window (a result window of fields) saves and prints what its owner renders.
     for (QMdiSubWindow* other : mdiArea_->subWindowList())
         if (auto* owner = qobject_cast<AnalysisWindow*>(other->widget()))
             for (const auto& window : owner->form().ownedWindows())
-                if (owner->ownedWindow(window.name) == sub->widget()) return owner->reportText();
+                if (owner->ownedWindow(window.name) == sub->widget()) return owner;
+    return nullptr;
+}
+
+std::string MainWindow::currentReportText() const {
+    if (const AnalysisWindow* analysis = currentAnalysisWindow()) return analysis->reportText();
+    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+    if (auto* viewer = sub ? qobject_cast<ReportViewer*>(sub->widget()) : nullptr) return viewer->reportText();
     return {};
 }
 
@@ -343,6 +352,11 @@ std::string MainWindow::currentReportText() const {
 QString MainWindow::fileDialogFolder() const {
     if (!lastFolder_.isEmpty()) return lastFolder_;
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+std::string MainWindow::currentPrintText() const {
+    if (const AnalysisWindow* analysis = currentAnalysisWindow()) return analysis->printText();
+    return currentReportText();
 }
 
 void MainWindow::openFile() {
@@ -418,7 +432,7 @@ bool MainWindow::saveReportTo(const QString& path) {
 }
 
 void MainWindow::printFile() {
-    if (currentReportText().empty()) {
+    if (currentPrintText().empty()) {
         showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄할 분석 결과가 없습니다."));
         return;
     }
@@ -430,7 +444,7 @@ void MainWindow::printFile() {
 }
 
 bool MainWindow::printReportTo(QPrinter& printer) {
-    const std::string report = currentReportText();
+    const std::string report = currentPrintText();
     if (report.empty()) {
         showMessage(this, QStringLiteral("인쇄"), QStringLiteral("인쇄할 분석 결과가 없습니다."));
         return false;

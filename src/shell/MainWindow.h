@@ -46,6 +46,9 @@ public:
     // The report of the current child window (analysis or report viewer),
     // exactly as its model holds it; empty when there is none.
     std::string currentReportText() const;
+    // What "인쇄" prints for the current child window: its report, or the
+    // table of fields its form lays out in columns.
+    std::string currentPrintText() const;
     // The file commands without their dialogs. Each says so in a message box
     // when there is nothing to act on or the file cannot be used.
     bool saveReportTo(const QString& path);
@@ -79,8 +82,11 @@ private:
     void showMainWindow();
     QMdiSubWindow* findSubWindow(const QString& windowName) const;
     AnalysisWindow* showAnalysisWindow(const QString& windowName);
-    void addChild(QWidget* child);
-    void centre(QMdiSubWindow* sub) const;
+    // The analysis window of the current child window: itself, or the owner
+    // of an owned window (a result window of fields); null for none.
+    const AnalysisWindow* currentAnalysisWindow() const;
+    void addChild(QWidget* child, int liftTwips = 400);
+    void centre(QMdiSubWindow* sub, int liftTwips = 400) const;
     void cascadeFromOthers(QMdiSubWindow* sub) const;
     void rebuildWindowMenu();
     void showUpdateInfo();

@@ -1,0 +1,188 @@
+// The texts of the result window: every value cut to two decimals on its
+// decimal text, the TAB-separated table it saves and the columns it prints.
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "analyses/arterial/Urban.h"
+#include "numeric/Result.h"
+#include "report/BoxReport.h"
+#include "report/NumberText.h"
+
+namespace verosa::analyses::arterial {
+
+const std::array<const char*, 9> kSegmentCaptions = {
+    "순행시간(sec)",    "교차로정지지체", "연동계수",     "연동보정지체",   "교차로서비스수준",
+    "교차로총접근지체", "구간총시간",     "구간통행속도", "구간서비스수준",
+};
+
+namespace {
+
+constexpr const char* kSegmentHeading = "구간";
+constexpr std::array<const char*, 4> kOnceCaptions = {"간선도로유형", "자유속도(kph)", "구간총통행속도",
+                                                      "전체구간서비스수준"};
+
+// Adds one to a string of decimal digits.
+void increment(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return;
+        }
+        digits[i] = '0';
+    }
+    digits.insert(0, "1");
+}
+
+}  // namespace
+
+std::string cutText(float x) {
+    if (!std::isfinite(x)) failArithmetic("계산 결과가 실수 범위를 넘었습니다.");
+    if (x == 0) return report::numtext(0.0f);
+    // |x| as seven significant digits d.dddddd x 10^exponent, the digits a
+    // single value's text shows.
+    char buf[32];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(static_cast<double>(x)), std::chars_format::scientific, 6);
+    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    const std::size_t e = text.find('e');
+    std::string digits;
+    for (char ch : text.substr(0, e))
+        if (ch != '.') digits.push_back(ch);
+    int exponent = 0;
+    std::string_view exp = text.substr(e + 1);
+    if (!exp.empty() && exp[0] == '+') exp.remove_prefix(1);
+    std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
+
+    // Digits down to the hundredths stay; the rest is cut (floored: a negative
+    // value with anything cut moves one hundredth down).
+    const int keep = exponent + 3;
+    std::string kept;
+    int unit = exponent + 1 - static_cast<int>(digits.size());  // place of the last kept digit
+    bool cutAny = false;
+    if (keep >= static_cast<int>(digits.size())) {
+        kept = digits;
+    } else {
+        kept = keep > 0 ? digits.substr(0, static_cast<std::size_t>(keep)) : "0";
+        cutAny = digits.find_first_not_of('0', keep > 0 ? static_cast<std::size_t>(keep) : 0) != std::string::npos;
+        unit = -2;
+    }
+    const bool negative = x < 0;
+    if (negative && cutAny) increment(kept);
+    const std::string decimal = (negative ? "-" : "") + kept + "e" + std::to_string(unit);
+    double value = 0;
+    std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
+    return report::numtext(static_cast<float>(value));
+}
+
+UrbanTexts resultTexts(const UrbanResult& r) {
+    UrbanTexts texts;
+    for (const SegmentResult& s : r.segment) {
+        texts.segment.push_back({cutText(s.runningTime), cutText(s.d), cutText(s.PF), cutText(s.dp),
+                                 std::string(1, s.intersectionLevel), cutText(s.da), cutText(s.T), cutText(s.speed),
+                                 std::string(1, s.level)});
+    }
+    texts.highwayType = report::numtext(r.k);
+    texts.freeSpeed = report::numtext(r.FFS);
+    texts.totalSpeed = cutText(r.speed);
+    texts.totalLos = std::string(1, r.level);
+    return texts;
+}
+
+std::string urbanRendering(const UrbanTexts& texts) {
+    // Nothing to save before the first analysis.
+    if (texts.segment.empty()) return {};
+    std::string out = kSegmentHeading;
+    for (const char* caption : kSegmentCaptions) out += std::string("\t") + caption;
+    out += "\r\n";
+    for (std::size_t i = 0; i < texts.segment.size(); ++i) {
+        const SegmentTexts& s = texts.segment[i];
+        out += std::to_string(i + 1);
+        for (const std::string* field : {&s.cruseTime, &s.delay, &s.PF, &s.intDelay, &s.intLos, &s.totalDelay,
+                                         &s.totalTime, &s.travelSpeed, &s.termLos})
+            out += "\t" + *field;
+        out += "\r\n";
+    }
+    const std::string* once[] = {&texts.highwayType, &texts.freeSpeed, &texts.totalSpeed, &texts.totalLos};
+    for (std::size_t i = 0; i < kOnceCaptions.size(); ++i)
+        out += std::string(kOnceCaptions[i]) + "\t" + *once[i] + "\r\n";
+    return out;
+}
+
+namespace {
+
+// The headings of the printed columns, one piece a line, so that the table
+// keeps within the width of the framed reports.
+const std::vector<std::vector<std::string>> kPrintHeadings = {
+    {"구간"},
+    {"순행", "시간", "(sec)"},
+    {"교차로", "정지", "지체"},
+    {"연동", "계수"},
+    {"연동", "보정", "지체"},
+    {"교차로", "서비스", "수준"},
+    {"교차로", "총접근", "지체"},
+    {"구간", "총시간"},
+    {"구간", "통행", "속도"},
+    {"구간", "서비스", "수준"},
+};
+
+// Right-aligned in `width` columns (ASCII one column, any other character two).
+std::string right(const std::string& text, int width) { return report::blanks(width - report::columns(text)) + text; }
+
+}  // namespace
+
+std::string urbanPrintout(const UrbanTexts& texts) {
+    if (texts.segment.empty()) return {};
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t i = 0; i < texts.segment.size(); ++i) {
+        const SegmentTexts& s = texts.segment[i];
+        rows.push_back({std::to_string(i + 1), s.cruseTime, s.delay, s.PF, s.intDelay, s.intLos, s.totalDelay,
+                        s.totalTime, s.travelSpeed, s.termLos});
+    }
+    const std::size_t columnCount = kPrintHeadings.size();
+    std::vector<int> width(columnCount, 0);
+    std::size_t headingLines = 0;
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        for (const std::string& piece : kPrintHeadings[c]) width[c] = std::max(width[c], report::columns(piece));
+        for (const auto& row : rows) width[c] = std::max(width[c], report::columns(row[c]));
+        headingLines = std::max(headingLines, kPrintHeadings[c].size());
+    }
+    constexpr int kGap = 2;
+    auto line = [&](auto cellOf) {
+        std::string text;
+        for (std::size_t c = 0; c < columnCount; ++c)
+            text += (c ? report::blanks(kGap) : "") + right(cellOf(c), width[c]);
+        // No trailing blanks.
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text + "\r\n";
+    };
+    int total = 0;
+    for (int w : width) total += w;
+    total += kGap * static_cast<int>(columnCount - 1);
+
+    std::string out = "도시 및 교외 간선도로 분석결과\r\n\r\n";
+    // Headings stand on their last lines, so the pieces of every column end together.
+    for (std::size_t l = 0; l < headingLines; ++l) {
+        out += line([&](std::size_t c) -> std::string {
+            const auto& pieces = kPrintHeadings[c];
+            const std::size_t first = headingLines - pieces.size();
+            return l < first ? std::string() : pieces[l - first];
+        });
+    }
+    out += report::repeat("-", total) + "\r\n";
+    for (const auto& row : rows) out += line([&](std::size_t c) { return row[c]; });
+    out += "\r\n";
+    const std::string* once[] = {&texts.highwayType, &texts.freeSpeed, &texts.totalSpeed, &texts.totalLos};
+    // The four once-only values right-aligned after their captions.
+    int captionWidth = 0, valueWidth = 0;
+    for (const char* caption : kOnceCaptions) captionWidth = std::max(captionWidth, report::columns(caption));
+    for (const std::string* value : once) valueWidth = std::max(valueWidth, report::columns(*value));
+    for (std::size_t i = 0; i < kOnceCaptions.size(); ++i) {
+        const std::string caption = kOnceCaptions[i];
+        out += caption + report::blanks(captionWidth - report::columns(caption) + kGap) + right(*once[i], valueWidth) +
+               "\r\n";
+    }
+    return out;
+}
+
+}  // namespace verosa::analyses::arterial
