@@ -181,7 +181,11 @@ TEST(RampCases, TwoAndFourLaneMainLinesIgnoreTheAdjacentRamp) {
     EXPECT_EQ(value(r.V12), 3019);  // 1030 + 4390 × 0.453
 
     w.form.setIndex("cboMainLaneNO", 0);
-    w.form.setText("txtOtherConnectorLength", "0");  // unused here: not refused
+    // The adjacent ramp is unused here, yet the report shows its distance
+    // while "연속" is chosen: it must still be a length of a metre at least.
+    w.form.setText("txtOtherConnectorLength", "0");
+    EXPECT_TRUE(test::refused([&] { w.result(); }));
+    w.form.setText("txtOtherConnectorLength", "1");
     r = w.result();
     EXPECT_FLOAT_EQ(r.P, 1.0f);
     EXPECT_EQ(r.V12, r.Vf);
@@ -331,7 +335,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RampRefusals, FourLaneMergeNeedsTheRampSpeedOnlyThere) {
     Window w;
     w.example(1);
+    // A speed of 0 is no speed, whatever the case; the smallest positive one
+    // passes where the lane share does not divide by it.
     w.form.setText("txtConnectorSpeed", "0");
+    EXPECT_EQ(w.analyse().status, Outcome::Status::Refused);
+    w.form.setText("txtConnectorSpeed", "0.1");
     EXPECT_TRUE(w.analyse().ok());  // two lanes: no division by the ramp speed
     EXPECT_EQ(value(w.result().rampCapacity), 1600);
 }
