@@ -184,9 +184,8 @@ void checkGreenRatio(double gC) {
 }
 
 void checkManyWay(const MultilaneInput& in) {
-    if (in.roadType < 0) refuseInput("도로 유형구분을 선택하십시오.", "cboTermType");
-    requireWithin(in.D, limits::kDensity, "신호 밀도(개/km)", "txtIntersection");
     checkChoices(in);
+    requireWithin(in.D, limits::kDensity, "신호 밀도(개/km)", "txtIntersection");
     if (in.roadType == kTypeI && in.D > 0.3)
         refuseInput(
             "유형 Ⅰ 도로의 신호 밀도는 0.3개/km 이하여야 합니다. 서비스수준 기준(표 6-8)에 "
