@@ -518,3 +518,113 @@ TEST(FreewayWindow, AMissingTableIsNamedAndTheAnalysisRefuses) {
     EXPECT_TRUE(form.resultText().empty());
     std::filesystem::remove_all(empty);
 }
+
+// ---- number fields ----
+
+TEST_F(FreewayFormTest, NumberFieldsRefuseTextsThatAreNotValuesOfTheirRange) {
+    struct Case {
+        const char* key;
+        const char* example;
+        const char* field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {FreewayForm::kOperationalKey, "Ex#1", "txtVolume", "1OO",
+         "교통량은 숫자로 입력하십시오. (입력된 값: \"1OO\")"},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtVolume", "-2000", "교통량은 0 이상 32767 이하여야 합니다."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtVolume", "32767.4", "교통량은 0 이상 32767 이하여야 합니다."},
+        {FreewayForm::kDesignKey, "Ex#4", "txtVolume", "", "DDHV(vph)를 입력하십시오."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtLane", "inf",
+         "차로수(편도)는 숫자로 입력하십시오. (입력된 값: \"inf\")"},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtLane", "-3", "차로수(편도)는 1 이상 9 이하여야 합니다."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtLane", "0", "차로수(편도)는 1 이상 9 이하여야 합니다."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtLane", "10", "차로수(편도)는 1 이상 9 이하여야 합니다."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtHeavyPer", "-40",
+         "대형차량 구성비율(%)은 0 이상 100 이하여야 합니다."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtLightPer", "4,3",
+         "중형차량 구성비율(%)은 숫자로 입력하십시오. (입력된 값: \"4,3\")"},
+        {FreewayForm::kOperationalKey, "Ex#2", "txtTotalPer", "12abc",
+         "중차량구성비(%)는 숫자로 입력하십시오. (입력된 값: \"12abc\")"},
+        {FreewayForm::kOperationalKey, "Ex#2", "txtTotalPer", "100.5", "중차량구성비(%)는 0 이상 100 이하여야 합니다."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtPHF", "1e30", "첨두시간계수(PHF)는 0보다 크고 1 이하여야 합니다."},
+        {FreewayForm::kDesignKey, "Ex#5", "txtPHF", "0", "첨두시간계수(PHF)는 0보다 크고 1 이하여야 합니다."},
+        {FreewayForm::kDesignKey, "Ex#5", "txtPHF", "nan",
+         "첨두시간계수(PHF)는 숫자로 입력하십시오. (입력된 값: \"nan\")"},
+        // A control character or a byte that is not UTF-8 is not quoted back as it stands.
+        {FreewayForm::kDesignKey, "Ex#5", "txtPHF", "0.9\x01",
+         "첨두시간계수(PHF)는 숫자로 입력하십시오. (입력된 값: \"0.9?\")"},
+        {FreewayForm::kDesignKey, "Ex#5", "txtPHF", "\xff",
+         "첨두시간계수(PHF)는 숫자로 입력하십시오. (입력된 값: \"?\")"},
+    };
+    for (const Case& c : cases) {
+        const std::string before = report(c.key, c.example);
+        form->showPage(FreewayForm::kInputPage);
+        form->setText(c.field, c.text);
+        const Outcome o = run();
+        EXPECT_EQ(o.status, Outcome::Status::Refused) << c.field << " " << c.text;
+        ASSERT_TRUE(o.message.has_value()) << c.field << " " << c.text;
+        EXPECT_EQ(o.message->title, "입력오류");
+        EXPECT_EQ(o.message->text, c.message);
+        EXPECT_EQ(o.focus, c.field);
+        EXPECT_FALSE(o.reportWritten);
+        EXPECT_EQ(form->resultText(), before);
+    }
+}
+
+TEST_F(FreewayFormTest, MediumAndLargeSharesTogetherAreAtMostTheWholeVolume) {
+    form->press(example("Ex#1"));  // large 20 %
+    form->setText("txtLightPer", "80");
+    EXPECT_TRUE(run().ok());
+    form->setText("txtLightPer", "80.5");
+    const Outcome o = run();
+    EXPECT_EQ(o.status, Outcome::Status::Refused);
+    EXPECT_EQ(o.message->text, "중형차량과 대형차량 구성비율의 합이 너무 큽니다. 100 이하여야 합니다.");
+    EXPECT_EQ(o.focus, "txtHeavyPer");
+}
+
+TEST_F(FreewayFormTest, TheBoundsThemselvesAreAccepted) {
+    form->press(example("Ex#1"));
+    for (auto [field, text] : std::vector<std::pair<const char*, const char*>>{
+             {"txtLane", "1"}, {"txtLane", "9"}, {"txtPHF", "1"}, {"txtVolume", "0"}, {"txtVolume", "32767"}}) {
+        form->setText(field, text);
+        const Outcome o = run();
+        EXPECT_TRUE(o.ok()) << field << " " << text << ": " << (o.message ? o.message->text : "");
+    }
+    open(FreewayForm::kOperationalKey);
+    form->press(example("Ex#2"));
+    for (const char* share : {"0", "50"}) {
+        form->setText("txtTotalPer", share);
+        EXPECT_TRUE(run().ok()) << share;
+    }
+}
+
+TEST_F(FreewayFormTest, OnlyTheFieldsTheAnalysisUsesAreRead) {
+    // The design reads no lanes; a specific grade no medium or large share,
+    // general terrain no heavy-vehicle share.
+    open(FreewayForm::kDesignKey);
+    form->press(example("Ex#4"));
+    form->setText("txtLane", "abc");
+    form->setText("txtTotalPer", "abc");
+    EXPECT_TRUE(run().ok());
+    open(FreewayForm::kOperationalKey);
+    form->press(example("Ex#2"));
+    form->setText("txtLightPer", "abc");
+    form->setText("txtHeavyPer", "-1");
+    EXPECT_TRUE(run().ok());
+    // A design example leaves the lanes empty; the operational analysis asks for them.
+    open(FreewayForm::kOperationalKey);
+    form->press(example("Ex#5"));
+    const Outcome o = run();
+    EXPECT_EQ(o.status, Outcome::Status::Refused);
+    EXPECT_EQ(o.message->text, "차로수(편도)를 입력하십시오.");
+    EXPECT_EQ(o.focus, "txtLane");
+}
+
+TEST_F(FreewayFormTest, TypedNumbersShowWithoutTheBlanksAroundThem) {
+    const std::string ex1 = report(FreewayForm::kOperationalKey, "Ex#1");
+    form->setText("txtLane", " 2\t");
+    form->setText("txtHeavyPer", "20 ");
+    ASSERT_TRUE(run().ok());
+    EXPECT_EQ(form->resultText(), ex1);
+}

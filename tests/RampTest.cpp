@@ -181,7 +181,11 @@ TEST(RampCases, TwoAndFourLaneMainLinesIgnoreTheAdjacentRamp) {
     EXPECT_EQ(value(r.V12), 3019);  // 1030 + 4390 × 0.453
 
     w.form.setIndex("cboMainLaneNO", 0);
-    w.form.setText("txtOtherConnectorLength", "0");  // unused here: not refused
+    // The adjacent ramp is unused here, yet the report shows its distance
+    // while "연속" is chosen: it must still be a length of a metre at least.
+    w.form.setText("txtOtherConnectorLength", "0");
+    EXPECT_TRUE(test::refused([&] { w.result(); }));
+    w.form.setText("txtOtherConnectorLength", "1");
     r = w.result();
     EXPECT_FLOAT_EQ(r.P, 1.0f);
     EXPECT_EQ(r.V12, r.Vf);
@@ -331,7 +335,106 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RampRefusals, FourLaneMergeNeedsTheRampSpeedOnlyThere) {
     Window w;
     w.example(1);
+    // A speed of 0 is no speed, whatever the case; the smallest positive one
+    // passes where the lane share does not divide by it.
     w.form.setText("txtConnectorSpeed", "0");
+    EXPECT_EQ(w.analyse().status, Outcome::Status::Refused);
+    w.form.setText("txtConnectorSpeed", "0.1");
     EXPECT_TRUE(w.analyse().ok());  // two lanes: no division by the ramp speed
     EXPECT_EQ(value(w.result().rampCapacity), 1600);
+}
+
+// ---- number fields ----
+
+TEST(RampNumberFields, RefuseTextsThatAreNotValuesOfTheirRange) {
+    struct Case {
+        int example;
+        const char* field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {1, "txtMainVolume", "2,500", "본선구간 교통량은 숫자로 입력하십시오. (입력된 값: \"2,500\")"},
+        {1, "txtMainVolume", "40000", "본선구간 교통량은 0 이상 32767 이하여야 합니다."},
+        {1, "txtConnectorVolume", "-1", "연결로 교통량은 0 이상 32767 이하여야 합니다."},
+        {1, "txtMainSpeed", "89.9", "본선구간 자유속도는 90 이상 150 이하여야 합니다."},
+        {1, "txtMainSpeed", "151", "본선구간 자유속도는 90 이상 150 이하여야 합니다."},
+        {1, "txtConnectorSpeed", "fast", "연결로 자유속도는 숫자로 입력하십시오. (입력된 값: \"fast\")"},
+        {1, "txtConnectorSpeed", "-70", "연결로 자유속도는 0보다 크고 150 이하여야 합니다."},
+        {3, "txtMainHeavyPer", "-5", "본선구간 중차량비율은 0 이상 100 이하여야 합니다."},
+        {3, "txtConnectorHeavyPer", "100.5", "연결로 중차량비율은 0 이상 100 이하여야 합니다."},
+        {1, "txtPHF", "1.1", "첨두시간계수(PHF)는 0보다 크고 1 이하여야 합니다."},
+        {1, "txtPHF", "", "첨두시간계수(PHF)를 입력하십시오."},
+        {1, "txtLaneLength", "0", "감,가속차로길이(m)는 1 이상 2000 이하여야 합니다."},
+        {1, "txtLaneLength", "2001", "감,가속차로길이(m)는 1 이상 2000 이하여야 합니다."},
+        {2, "txtOtherConnectorLength", "300m", "인접연결로거리(m)는 숫자로 입력하십시오. (입력된 값: \"300m\")"},
+        {2, "txtOtherConnectorLength", "-300", "인접연결로거리(m)는 1 이상 9999 이하여야 합니다."},
+        {4, "txtOtherConnectorVolume", "40000", "인접연결로 교통량은 0 이상 32767 이하여야 합니다."},
+        {4, "txtOtherConnectorHeavyPer", "-3", "인접연결로 중차량구성비는 0 이상 100 이하여야 합니다."},
+    };
+    for (const Case& c : cases) {
+        Window w;
+        w.example(c.example);
+        ASSERT_TRUE(w.analyse().ok());
+        const std::string before = w.form.resultText();
+        w.form.setText(c.field, c.text);
+        const Outcome o = w.analyse();
+        EXPECT_EQ(o.status, Outcome::Status::Refused) << c.field << " " << c.text;
+        ASSERT_TRUE(o.message.has_value()) << c.field << " " << c.text;
+        EXPECT_EQ(o.message->text, c.message);
+        EXPECT_EQ(o.focus, c.field);
+        EXPECT_EQ(w.form.resultText(), before);
+    }
+}
+
+TEST(RampNumberFields, TheAdjacentGroupIsReadWhileItIsShown) {
+    Window w;
+    w.example(1);
+    w.form.setText("txtOtherConnectorVolume", "abc");
+    EXPECT_TRUE(w.analyse().ok());  // "독립": the group is hidden and not reported
+    w.form.setChecked("optBoth", true);
+    const Outcome o = w.analyse();
+    EXPECT_EQ(o.status, Outcome::Status::Refused);
+    EXPECT_EQ(o.focus, "txtOtherConnectorLength");  // empty, the first of the group
+    EXPECT_EQ(o.message->text, "인접연결로거리(m)를 입력하십시오.");
+}
+
+TEST(RampNumberFields, TypedNumbersShowWithoutTheBlanksAroundThem) {
+    Window w;
+    w.example(1);
+    ASSERT_TRUE(w.analyse().ok());
+    const std::string ex1 = w.form.resultText();
+    w.form.setText("txtPHF", " 0.90 ");
+    w.form.setText("txtMainVolume", "2500\t");
+    ASSERT_TRUE(w.analyse().ok());
+    EXPECT_EQ(w.form.resultText(), ex1);
+    EXPECT_TRUE(contains(ex1, "▷ 첨두시간계수 :  0.90 "));  // as typed, not as the number text " .9"
+}
+
+TEST(RampNumberFields, TheAnalysisRefusesTheSameRangesWhenCalledDirectly) {
+    Window w;
+    w.example(2);
+    const RampInput ex2 = w.form.input();
+    struct Case {
+        const char* focus;
+        void (*change)(RampInput&);
+    };
+    const Case cases[] = {
+        {"txtMainVolume", [](RampInput& in) { in.mainVolume = Int16::of(-1); }},
+        {"txtMainSpeed", [](RampInput& in) { in.mainSpeed = 89.9f; }},
+        {"txtConnectorSpeed", [](RampInput& in) { in.connectorSpeed = 0; }},
+        {"txtConnectorHeavyPer", [](RampInput& in) { in.connectorHeavyPercent = 101; }},
+        {"txtPHF", [](RampInput& in) { in.PHF = 1.5f; }},
+        {"txtLaneLength", [](RampInput& in) { in.laneLength = Int16::of(0); }},
+        {"txtOtherConnectorLength", [](RampInput& in) { in.otherLength = 0.4; }},
+        {"txtOtherConnectorVolume", [](RampInput& in) { in.otherVolume = -580; }},
+    };
+    for (const Case& c : cases) {
+        RampInput in = ex2;
+        c.change(in);
+        const auto e = test::failureOf([&] { analyseRamp(in); });
+        ASSERT_TRUE(e.has_value()) << c.focus;
+        EXPECT_EQ(e->kind, ErrorKind::InputError) << c.focus;
+        EXPECT_EQ(e->focus, c.focus);
+    }
 }

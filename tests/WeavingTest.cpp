@@ -23,40 +23,44 @@ namespace {
 
 WeavingInput example2() {  // Ex#2, mainline-to-ramp
     WeavingInput in;
-    in.mainVolume = "4000";
-    in.enteringVolume = "800";
-    in.exitingVolume = "1000";
+    in.mainVolume = 4000;
+    in.enteringVolume = 800;
+    in.exitingVolume = 1000;
     in.designSpeed = " 80 ";
-    in.PHF = "0.95";
-    in.length = "350";
-    in.lanes = "6";
+    in.PHF = 0.95f;
+    in.length = 350;
+    in.lanes = 6;
     in.terrain = "평지";
-    in.heavyPercent = "20";
+    in.heavyPercent = 20;
+    in.typed = {"4000", "800", "1000", "6", "20"};
     return in;
 }
 
 WeavingInput example3() {  // Ex#3, ramp-to-ramp
     WeavingInput in;
-    in.enteringVolume = "1200";
-    in.exitingVolume = "900";
-    in.PHF = "0.95";
-    in.length = "200";
+    in.enteringVolume = 1200;
+    in.exitingVolume = 900;
+    in.PHF = 0.95f;
+    in.length = 200;
     in.terrain = "평지";
-    in.heavyPercent = "10";
-    in.averageSpeed = "55";
+    in.heavyPercent = 10;
+    in.averageSpeed = 55;
+    in.typed = {"", "1200", "900", "", "10"};
     return in;
 }
 
 WeavingInput example1() {  // Ex#1, the design example (target D)
     WeavingInput in = example2();
-    in.mainVolume = "6200";
-    in.enteringVolume = "600";
-    in.exitingVolume = "700";
-    in.PHF = "0.92";
-    in.length = "400";
-    in.lanes = "8";
-    in.heavyPercent = "10";
+    in.mainVolume = 6200;
+    in.enteringVolume = 600;
+    in.exitingVolume = 700;
+    in.PHF = 0.92f;
+    in.length = 400;
+    in.lanes = 8;
+    in.heavyPercent = 10;
     in.target = "D";
+    // The design reads no heavy-vehicle share.
+    in.typed = {"6200", "600", "700", "8", ""};
     return in;
 }
 
@@ -146,7 +150,7 @@ TEST(WeavingDesign, Example1FindsMinimumLength280ForTargetD) {
 TEST(WeavingDesign, NoHeavyVehicleFactorInTheDesignFlows) {
     WeavingInput in = example1();
     in.terrain.clear();  // neither read nor needed
-    in.heavyPercent = "90";
+    in.heavyPercent = 90;
     EXPECT_EQ(analyseDesign(in).Vin.value(), 652);  // 600 / 0.92
 }
 
@@ -182,12 +186,12 @@ TEST(WeavingLevels, EachBoundKeepsTheBetterLevel) {
         EXPECT_EQ(rampLevel(c.D), c.level) << c.D;
     // Through the ramp-to-ramp computation: 825 / (2 x 55) = 7.5 exactly.
     WeavingInput in = example3();
-    in.PHF = "1";
-    in.heavyPercent = "0";
-    in.enteringVolume = "425";
-    in.exitingVolume = "400";
+    in.PHF = 1;
+    in.heavyPercent = 0;
+    in.enteringVolume = 425;
+    in.exitingVolume = 400;
     EXPECT_EQ(analyseRampToRamp(in).los, 'A');
-    in.exitingVolume = "401";
+    in.exitingVolume = 401;
     EXPECT_EQ(analyseRampToRamp(in).los, 'B');
 }
 
@@ -234,9 +238,9 @@ TEST(WeavingDesign, SearchNeverEvaluatesALengthOfZeroOrLess) {
     }
     // Through the analysis: a light flow keeps D at every length, which is said in a refusal.
     WeavingInput in = example1();
-    in.mainVolume = "1000";
-    in.enteringVolume = "100";
-    in.exitingVolume = "100";
+    in.mainVolume = 1000;
+    in.enteringVolume = 100;
+    in.exitingVolume = 100;
     EXPECT_EQ(refusalFocus([&] { analyseDesign(in); }), field::kLength);
 }
 
@@ -278,21 +282,19 @@ TEST(WeavingOperation, RefusesInputItCannotComputeWith) {
     const Case cases[] = {
         {"no terrain", [](WeavingInput& in) { in.terrain.clear(); }, field::kTerrain},
         {"no design speed", [](WeavingInput& in) { in.designSpeed.clear(); }, field::kDesignSpeed},
-        {"zero PHF", [](WeavingInput& in) { in.PHF = "0"; }, field::kPHF},
-        {"empty PHF", [](WeavingInput& in) { in.PHF = ""; }, field::kPHF},
-        {"zero length", [](WeavingInput& in) { in.length = "0"; }, field::kLength},
-        {"negative length", [](WeavingInput& in) { in.length = "-350"; }, field::kLength},
-        {"length beyond 16 bits", [](WeavingInput& in) { in.length = "40000"; }, field::kLength},
+        {"zero PHF", [](WeavingInput& in) { in.PHF = 0; }, field::kPHF},
+        {"zero length", [](WeavingInput& in) { in.length = 0; }, field::kLength},
+        {"negative length", [](WeavingInput& in) { in.length = -350; }, field::kLength},
+        {"length beyond 16 bits", [](WeavingInput& in) { in.length = 40000; }, field::kLength},
         // -1 lanes: N = int16(-0.5 + 1) = int16(0.5) = 0 (half to even).
-        {"no lane", [](WeavingInput& in) { in.lanes = "-1"; }, field::kLanes},
-        {"negative lanes", [](WeavingInput& in) { in.lanes = "-4"; }, field::kLanes},
-        {"negative volume", [](WeavingInput& in) { in.enteringVolume = "-800"; }, field::kEnteringVolume},
-        {"flow beyond 16 bits", [](WeavingInput& in) { in.mainVolume = "40000"; }, field::kMainVolume},
-        {"main below exiting", [](WeavingInput& in) { in.mainVolume = "500"; }, field::kMainVolume},
-        {"no volume", [](WeavingInput& in) { in.mainVolume = in.enteringVolume = in.exitingVolume = "0"; },
+        {"no lane", [](WeavingInput& in) { in.lanes = -1; }, field::kLanes},
+        {"negative lanes", [](WeavingInput& in) { in.lanes = -4; }, field::kLanes},
+        {"negative volume", [](WeavingInput& in) { in.enteringVolume = -800; }, field::kEnteringVolume},
+        {"flow beyond 16 bits", [](WeavingInput& in) { in.mainVolume = 40000; }, field::kMainVolume},
+        {"main below exiting", [](WeavingInput& in) { in.mainVolume = 500; }, field::kMainVolume},
+        {"no volume", [](WeavingInput& in) { in.mainVolume = in.enteringVolume = in.exitingVolume = 0; },
          field::kMainVolume},
-        {"share above 100 %", [](WeavingInput& in) { in.heavyPercent = "120"; }, field::kHeavyPercent},
-        {"number beyond a double", [](WeavingInput& in) { in.PHF = "1e999"; }, field::kPHF},
+        {"share above 100 %", [](WeavingInput& in) { in.heavyPercent = 120; }, field::kHeavyPercent},
     };
     for (const Case& c : cases) {
         WeavingInput in = example2();
@@ -300,16 +302,16 @@ TEST(WeavingOperation, RefusesInputItCannotComputeWith) {
         EXPECT_EQ(refusalFocus([&] { analyseMainline(in); }), c.focus) << c.what;
     }
     WeavingInput in = example3();
-    in.averageSpeed = "0";
+    in.averageSpeed = 0;
     EXPECT_EQ(refusalFocus([&] { analyseRampToRamp(in); }), field::kAverageSpeed);
-    in.averageSpeed = "";
+    in.averageSpeed = 0.4;  // a whole km/h at least: the density divides by the rounded speed
     EXPECT_EQ(refusalFocus([&] { analyseRampToRamp(in); }), field::kAverageSpeed);
     in = example3();
-    in.length = "0";
+    in.length = 0;
     EXPECT_EQ(refusalFocus([&] { analyseRampToRamp(in); }), field::kLength);
     // A two-way count of 0 still gives one lane per direction: N = int16(0 / 2 + 1).
     in = example2();
-    in.lanes = "0";
+    in.lanes = 0;
     EXPECT_EQ(refusalFocus([&] { EXPECT_EQ(analyseMainline(in).step.N.value(), 1); }), "");
     // The ramp-to-ramp variant reads no design speed, lanes or main volume.
     in = example3();
@@ -318,8 +320,8 @@ TEST(WeavingOperation, RefusesInputItCannotComputeWith) {
 
 TEST(WeavingOperation, WeavingFlowBeyond16BitsIsAnArithmeticFailure) {
     WeavingInput in = example2();
-    in.enteringVolume = in.exitingVolume = "15000";  // 17351 + 17351
-    in.mainVolume = "20000";
+    in.enteringVolume = in.exitingVolume = 15000;  // 17351 + 17351
+    in.mainVolume = 20000;
     try {
         analyseMainline(in);
         FAIL() << "no failure";
@@ -536,4 +538,71 @@ TEST_F(WeavingFormTest, AnalysisReadsTheModeKeyAgain) {
     EXPECT_FALSE(f->at("cboLos").visible);
     EXPECT_EQ(f->at("txtLength").caption, "엇갈림구간의 길이");  // optLink is on
     EXPECT_NE(f->resultText().find("연결로 엇갈림 구간의 운영분석"), std::string::npos);
+}
+
+// ---- number fields ----
+
+TEST_F(WeavingFormTest, NumberFieldsRefuseTextsThatAreNotValuesOfTheirRange) {
+    struct Case {
+        const char* key;
+        const char* example;
+        const char* field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"weavingoper", "cmdEx2", "txtMainVolume", "12abc", "본선교통량은 숫자로 입력하십시오. (입력된 값: \"12abc\")"},
+        {"weavingoper", "cmdEx2", "txtInVolume", "-800", "유입교통량은 0 이상 32767 이하여야 합니다."},
+        {"weavingoper", "cmdEx3", "txtOutVolume", "32768", "유출교통량은 0 이상 32767 이하여야 합니다."},
+        {"weavingoper", "cmdEx2", "txtPHF", "", "첨두시간계수(PHF)를 입력하십시오."},
+        {"weavingoper", "cmdEx2", "txtPHF", "1e999", "첨두시간계수(PHF)가 너무 큽니다."},
+        {"weavingdesign", "cmdEx1", "txtPHF", "0,92", "첨두시간계수(PHF)는 숫자로 입력하십시오. (입력된 값: \"0,92\")"},
+        {"weavingoper", "cmdEx2", "txtHeavyPer", "100.5", "중차량구성비율(%)은 0 이상 100 이하여야 합니다."},
+        {"weavingoper", "cmdEx2", "txtLane", "1", "차로수(양방향)는 2 이상 16 이하여야 합니다."},
+        {"weavingoper", "cmdEx2", "txtLane", "17", "차로수(양방향)는 2 이상 16 이하여야 합니다."},
+        {"weavingdesign", "cmdEx1", "txtLane", "eight", "차로수(양방향)는 숫자로 입력하십시오. (입력된 값: \"eight\")"},
+        {"weavingoper", "cmdEx2", "txtLength", "0", "엇갈림 구간의 길이(m)는 1 이상 2000 이하여야 합니다."},
+        {"weavingdesign", "cmdEx1", "txtLength", "2001", "최대 허용 구간길이(m)는 1 이상 2000 이하여야 합니다."},
+        {"weavingoper", "cmdEx3", "txtLength", "-200", "측도 엇갈림구간의 길이는 1 이상 2000 이하여야 합니다."},
+        {"weavingoper", "cmdEx3", "txtAvgSpeed", "nan", "평균공간속도는 숫자로 입력하십시오. (입력된 값: \"nan\")"},
+        {"weavingoper", "cmdEx3", "txtAvgSpeed", "0.4", "평균공간속도는 1 이상 150 이하여야 합니다."},
+        {"weavingoper", "cmdEx3", "txtAvgSpeed", "151", "평균공간속도는 1 이상 150 이하여야 합니다."},
+    };
+    for (const Case& c : cases) {
+        auto f = open(c.key);
+        f->press(c.example);
+        ASSERT_TRUE(f->press("cmdResult").ok()) << c.example;
+        const std::string before = f->resultText();
+        f->setText(c.field, c.text);
+        const form::Outcome o = f->press("cmdResult");
+        EXPECT_EQ(o.status, form::Outcome::Status::Refused) << c.field << " " << c.text;
+        ASSERT_TRUE(o.message.has_value()) << c.field << " " << c.text;
+        EXPECT_EQ(o.message->text, c.message);
+        EXPECT_EQ(o.focus, c.field);
+        EXPECT_EQ(f->resultText(), before);
+    }
+}
+
+TEST_F(WeavingFormTest, OnlyTheFieldsOfTheAnalysisAreRead) {
+    auto f = open("weavingoper");
+    f->press("cmdEx3");  // ramp-to-ramp: no main volume, lanes or design speed
+    f->setText("txtMainVolume", "abc");
+    f->setText("txtLane", "-1");
+    EXPECT_TRUE(f->press("cmdResult").ok());
+    f->press("cmdEx2");  // mainline-to-ramp: no average speed
+    f->setText("txtAvgSpeed", "abc");
+    EXPECT_TRUE(f->press("cmdResult").ok());
+    f = open("weavingdesign");
+    f->press("cmdEx1");  // the design: no heavy-vehicle share
+    f->setText("txtHeavyPer", "abc");
+    EXPECT_TRUE(f->press("cmdResult").ok());
+}
+
+TEST_F(WeavingFormTest, TypedNumbersShowWithoutTheBlanksAroundThem) {
+    auto f = open("weavingoper");
+    f->press("cmdEx2");
+    f->setText("txtMainVolume", " 4000\t");
+    f->setText("txtHeavyPer", "\t20");
+    ASSERT_TRUE(f->press("cmdResult").ok());
+    EXPECT_EQ(f->resultText(), mainlineReport(example2(), analyseMainline(example2())));
 }

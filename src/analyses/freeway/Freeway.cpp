@@ -36,6 +36,13 @@ void requireChoice(int index, const char* message, const char* control) {
     if (index < 0) refuseInput(message, control);
 }
 
+// Whether x lies within the bounds (a NaN never does).
+bool within(double x, const Bounds& b) {
+    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
+    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
+    return aboveMin && belowMax;
+}
+
 // Capacity (pcphpl) of the design speed.
 Int16 capacityOf(int designSpeed) {
     switch (designSpeed) {
@@ -52,7 +59,7 @@ FreewayTables openFreewayTables(const tables::LookupTableStore& store) {
     return {store.open(file, "4-2"), store.open(file, "4-3"), store.open(file, "4-5")};
 }
 
-void checkFreewayInput(const FreewayInput& in, bool design) {
+void checkFreewayChoices(const FreewayInput& in, bool design) {
     requireChoice(in.sectionKind, "분석구간종류를 선택하십시오.", "cboTermType");
     if (in.sectionKind == kGeneralTerrain) {
         requireChoice(in.terrain, "지형을 선택하십시오.", "cboLandType");
@@ -69,7 +76,11 @@ void checkFreewayInput(const FreewayInput& in, bool design) {
         requireChoice(in.targetLevel, "서비스 수준을 선택하십시오.", "cboLOS");
         if (in.targetLevel > 4) refuseInput("서비스 수준 F로는 설계할 수 없습니다.", "cboLOS");
     }
-    if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtPHF");
+}
+
+void checkFreewayInput(const FreewayInput& in, bool design) {
+    checkFreewayChoices(in, design);
+    if (!within(in.PHF, limits::kPHF)) refuseInput(rangeMessage("첨두시간계수(PHF)", limits::kPHF), "txtPHF");
     if (readsPceTable(in) && pceColumn(heavyShare(in)) == 0)
         refuseInput(
             "중차량구성비가 50%를 넘으면 경사구간의 승용차환산계수(표 4-5)를 정할 수 없습니다. "

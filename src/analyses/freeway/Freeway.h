@@ -20,9 +20,12 @@ struct FreewayTables {
 // Opens 4-2, 4-3 and 4-5; a missing file or table throws (MissingTable).
 FreewayTables openFreewayTables(const tables::LookupTableStore& store);
 
+// Refuses a list the analysis needs left without a choice, no obstruction
+// side, and a target level F (the form asks this before it reads its numbers).
+void checkFreewayChoices(const FreewayInput& in, bool design);
 // Refuses, before any table is read, an input the method cannot compute with:
-// a list the analysis needs left without a choice, no obstruction side, a zero
-// or negative PHF, a heavy-vehicle share above 50 % where table 4-5 is read.
+// the choices above, a PHF outside (0, 1], a heavy-vehicle share above 50 %
+// where table 4-5 is read.
 void checkFreewayInput(const FreewayInput& in, bool design);
 
 // The heavy-vehicle factor fhv (rounded through "#.##") and, on a specific

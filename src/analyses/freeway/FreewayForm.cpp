@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "numeric/Num.h"
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 
 namespace verosa::analyses::freeway {
 
@@ -45,7 +45,7 @@ void FreewayForm::declareControls() {
              "≥ 8%"});
     addList("cboGradeLength", "경사길이(m)", gradeLengths(0));
     addList("cboDesignSpeed", "설계속도(kph)", {"120km/시", "100km/시", " 80km/시"});
-    addText("txtLane", "차로수(편도)", 6);
+    addNumber("txtLane", "차로수(편도)", {limits::kLanes, {}}, 6);
     addList("cboLaneWidth", "차로폭(m)", {"≥3.5", "3.25≤  ＜3.5", "3.00≤  ＜3.25", "2.75≤  ＜3.00"});
     beginFrame("fraSide", "장애물 위치", 2);
     place(addOption("optOneSide", "한쪽", "side"), 0, 0);
@@ -57,11 +57,12 @@ void FreewayForm::declareControls() {
     endFrame();
 
     place(beginFrameControl("fraTraffic", "교통조건"), 0, 1);
-    addText("txtVolume", "교통량(vph)");
-    addText("txtLightPer", "중형차량 구성비율(%)", 6);
-    addText("txtHeavyPer", "대형차량 구성비율(%)", 6);
-    addText("txtTotalPer", "중차량구성비(%)", 6);
-    addText("txtPHF", "첨두시간계수(PHF)", 6);
+    // The volume is named by its caption, which follows the mode.
+    addNumber("txtVolume", "교통량(vph)", {limits::kVolume, {}});
+    addNumber("txtLightPer", "중형차량 구성비율(%)", {limits::kShare, {}}, 6);
+    addNumber("txtHeavyPer", "대형차량 구성비율(%)", {limits::kShare, {}}, 6);
+    addNumber("txtTotalPer", "중차량구성비(%)", {limits::kShare, {}}, 6);
+    addNumber("txtPHF", "첨두시간계수(PHF)", {limits::kPHF, {}}, 6);
     addList("cboLOS", "서비스 수준", {"A", "B", "C", "D", "E", "F"});
     endFrame();
 
@@ -214,23 +215,41 @@ FreewayInput FreewayForm::readInput(bool design) const {
     else if (in.bothSides)
         in.sideText = "양쪽";
 
-    in.V = design ? readInt16(textOf("txtVolume"), "DDHV", "txtVolume")
-                  : readInt16(textOf("txtVolume"), "교통량", "txtVolume");
-    in.PHF = readSingle(textOf("txtPHF"), "첨두시간계수");
-    if (!design) in.N = readInt16(textOf("txtLane"), "차로수", "txtLane");
-    in.mediumPercent = readDouble(textOf("txtLightPer"), "중형차량 구성비율");
-    in.largePercent = readDouble(textOf("txtHeavyPer"), "대형차량 구성비율");
-    in.heavyPercent = readDouble(textOf("txtTotalPer"), "중차량구성비");
-
     in.designSpeedText = at("cboDesignSpeed").listText();
     in.laneWidthText = at("cboLaneWidth").listText();
     in.sideDistanceText = at("cboSideWidth").listText();
-    in.lanesText = textOf("txtLane");
-    in.mediumText = textOf("txtLightPer");
-    in.largeText = textOf("txtHeavyPer");
-    in.heavyText = textOf("txtTotalPer");
     in.targetLevelText = at("cboLOS").listText();
+    // The choices first, then the numbers, each read only where the mode and
+    // the section kind use it.
+    checkFreewayChoices(in, design);
+
+    in.V = int16Of("txtVolume");
+    in.PHF = singleOf("txtPHF");
+    if (!design) {
+        in.N = int16Of("txtLane");
+        in.lanesText = typedNumber("txtLane");
+    }
+    if (in.sectionKind == kSpecificGrade) {
+        in.heavyPercent = numberOf("txtTotalPer");
+        in.heavyText = typedNumber("txtTotalPer");
+    } else {
+        in.mediumPercent = numberOf("txtLightPer");
+        in.largePercent = numberOf("txtHeavyPer");
+        // Both are shares of one volume.
+        if (in.mediumPercent + in.largePercent > *limits::kShare.max)
+            refuseInput(tooLargeMessage("중형차량과 대형차량 구성비율의 합", *limits::kShare.max), "txtHeavyPer");
+        in.mediumText = typedNumber("txtLightPer");
+        in.largeText = typedNumber("txtHeavyPer");
+    }
     return in;
+}
+
+std::string FreewayForm::typedNumber(const std::string& name) const {
+    numberOf(name);
+    const std::string& text = textOf(name);
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string FreewayForm::runOperational() {

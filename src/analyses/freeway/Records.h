@@ -2,16 +2,31 @@
 // Basic freeway segments: the input record the window fills and the result
 // records of the operational and the design analysis.
 //
-// Data flow: FreewayForm reads its controls into a FreewayInput (numbers read
-// with num(), 16-bit values checked, list positions as they stand); analyse...()
-// turns it with the tables 4-2, 4-3 and 4-5 into a result record; the report
-// writers turn input and result into the report text.
+// Data flow: FreewayForm reads its controls into a FreewayInput (number fields
+// read strictly within the ranges below, 16-bit values checked, list positions
+// as they stand); analyse...() turns it with the tables 4-2, 4-3 and 4-5 into a
+// result record; the report writers turn input and result into the report text.
 #include <array>
 #include <string>
 
 #include "numeric/CheckedInt.h"
+#include "numeric/Wording.h"
 
 namespace verosa::analyses::freeway {
+
+// The values the window's number fields admit. The form declares them on its
+// fields; the computation refuses a PHF outside its range where it is called
+// without the form.
+namespace limits {
+// A 16-bit volume (veh/h); five digits take six places of their field, as the
+// report's number text of any five-digit value does.
+inline constexpr Bounds kVolume{0.0, 32767.0};
+// Lanes per direction: the report's field holds one digit; table 4-3 has the
+// block of two lanes (which one lane also uses) and of three or more.
+inline constexpr Bounds kLanes{1.0, 9.0};
+inline constexpr Bounds kShare{0.0, 100.0};  // a share of the volume, %
+inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+}  // namespace limits
 
 // cboTermType positions.
 enum SectionKind { kGeneralTerrain = 0, kSpecificGrade = 1 };
@@ -39,11 +54,13 @@ struct FreewayInput {
     Int16 V;                   // volume (operational) or DDHV (design), veh/h
     float PHF = 0;             // peak-hour factor
     Int16 N;                   // lanes per direction (operational)
-    double mediumPercent = 0;  // num() of the medium-vehicle share, %
-    double largePercent = 0;   // num() of the large-vehicle share, %
-    double heavyPercent = 0;   // num() of the heavy-vehicle share (specific grade), %
+    double mediumPercent = 0;  // the medium-vehicle share (general terrain), %
+    double largePercent = 0;   // the large-vehicle share (general terrain), %
+    double heavyPercent = 0;   // the heavy-vehicle share (specific grade), %
 
-    // Texts as the window shows them, for the report.
+    // Texts as the window shows them, for the report: list texts, and number
+    // fields as typed once they were read as numbers (without the blanks
+    // around them); empty where the analysis does not read the field.
     std::string designSpeedText;
     std::string laneWidthText;
     std::string sideDistanceText;

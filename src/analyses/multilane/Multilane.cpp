@@ -155,37 +155,55 @@ char multilaneLevel(const tables::LookupTable& t, int column, float S) {
 
 // ---- the analysis ----
 
-void checkManyWay(const MultilaneInput& in) {
+namespace {
+
+// Whether x lies within the bounds (a NaN never does).
+bool within(double x, const Bounds& b) {
+    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
+    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
+    return aboveMin && belowMax;
+}
+
+void requireWithin(double x, const Bounds& bounds, const char* subject, const char* focus) {
+    if (!within(x, bounds)) refuseInput(rangeMessage(subject, bounds), focus);
+}
+
+}  // namespace
+
+void checkChoices(const MultilaneInput& in) {
     if (in.roadType < 0) refuseInput("도로 유형구분을 선택하십시오.", "cboTermType");
-    if (in.D > 1.0)
-        refuseInput(
-            "신호 밀도는 1.0개/km 이하여야 합니다. 그보다 높은 신호 밀도는 보정계수 표와 "
-            "서비스수준 기준에 없습니다.",
-            "txtIntersection");
     if (in.roadType == kTypeIII)
         refuseInput("유형 Ⅲ 도로에는 서비스수준 기준(표 6-8)이 없어 분석할 수 없습니다.", "cboTermType");
+    if (in.measured) return;
+    if (in.laneWidth < 0) refuseInput("차로폭을 선택하십시오.", "cboLaneWidth");
+    if (in.clearance < 0) refuseInput("측방여유폭을 선택하십시오.", "cboSideWidth");
+}
+
+void checkGreenRatio(double gC) {
+    if (!(gC >= 0.60)) refuseInput(kGreenRatioMessage, "txtGbyC");
+}
+
+void checkManyWay(const MultilaneInput& in) {
+    checkChoices(in);
+    requireWithin(in.D, limits::kDensity, "신호 밀도(개/km)", "txtIntersection");
     if (in.roadType == kTypeI && in.D > 0.3)
         refuseInput(
             "유형 Ⅰ 도로의 신호 밀도는 0.3개/km 이하여야 합니다. 서비스수준 기준(표 6-8)에 "
             "그보다 높은 신호 밀도가 없습니다.",
             "txtIntersection");
-    if (in.heavyPercent < 0 || in.heavyPercent > 100)
-        refuseInput("중차량구성비는 0에서 100% 사이여야 합니다.", "txtTotalPer");
+    requireWithin(in.heavyPercent, limits::kShare, "중차량구성비(%)", "txtTotalPer");
     if (in.measured) return;
 
-    // The method's own check comes first among the road conditions, so its
-    // message is the one shown whatever else is wrong.
-    if (in.gC < 0.60) refuseInput(kGreenRatioMessage, "txtGbyC");
-    if (in.laneWidth < 0) refuseInput("차로폭을 선택하십시오.", "cboLaneWidth");
-    if (in.clearance < 0) refuseInput("측방여유폭을 선택하십시오.", "cboSideWidth");
-    if (in.volume < 0) refuseInput("교통량은 0 이상이어야 합니다.", "txtVolume");
-    if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtPHF");
+    // The method's own check comes first among the numbers of the road
+    // conditions, so its message is the one shown whatever else is wrong.
+    checkGreenRatio(in.gC);
+    requireWithin(in.gC, limits::kGreenRatio, "g/C 비", "txtGbyC");
+    requireWithin(in.volume, limits::kVolume, "교통량(vph)", "txtVolume");
+    requireWithin(in.PHF, limits::kPHF, "첨두시간계수(PHF)", "txtPHF");
     Int16::readRounded(in.volume / in.PHF, "첨두시간 환산 교통량(교통량 / PHF)", "txtVolume",
                        "교통량과 첨두시간계수를 확인하십시오.");
-    if (in.H > 80)
-        refuseInput("평면굴곡도는 80˚/km 이하여야 합니다. 그보다 큰 굴곡도의 보정값이 없습니다.", "txtHorizontal");
-    if (in.G > 90)
-        refuseInput("종단경사도는 90m/km 이하여야 합니다. 그보다 큰 경사도의 보정값이 없습니다.", "txtVertical");
+    requireWithin(in.H, limits::kCurvature, "평면굴곡도(˚/km)", "txtHorizontal");
+    requireWithin(in.G, limits::kVertical, "종단경사도(m/km)", "txtVertical");
 }
 
 MultilaneResult analyseMultilane(const MultilaneInput& in, const MultilaneTables& tables) {

@@ -14,9 +14,32 @@
 #include <string>
 
 #include "numeric/CheckedInt.h"
+#include "numeric/Wording.h"
 #include "tables/LookupTable.h"
 
 namespace verosa::analyses::multilane {
+
+// The values the window's number fields admit. The form declares them on its
+// fields; checkManyWay refuses the density, share, volume, PHF, curvature,
+// vertical alignment and g/C outside them where it is called without the form.
+namespace limits {
+// Signals per km: the density classes of tables 6-6 to 6-8 end at 1.0.
+inline constexpr Bounds kDensity{0.0, 1.0};
+inline constexpr Bounds kShare{0.0, 100.0};  // heavy vehicles, %
+// Speeds measured in a survey (km/h).
+inline constexpr Bounds kSpeed{0.0, 150.0, false, true};
+// One direction's hourly volume (veh/h): four digits fill the report's field,
+// more than a multilane direction carries.
+inline constexpr Bounds kVolume{0.0, 9999.0};
+inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+// Curvature (˚/km) and vertical alignment (m/km): the bands of the
+// adjustments end at 80 and 90.
+inline constexpr Bounds kCurvature{0.0, 80.0};
+inline constexpr Bounds kVertical{0.0, 90.0};
+inline constexpr Bounds kAccessPoints{0.0, 100.0};  // per km
+// g/C is a ratio of 1 at most; below 0.6 the method's own message refuses it.
+inline constexpr Bounds kGreenRatio{std::nullopt, 1.0};
+}  // namespace limits
 
 // The four tables of the window, opened when it opens.
 struct MultilaneTables {
@@ -40,7 +63,7 @@ struct MultilaneInput {
     std::string roadTypeText;      // its list text ("유형 Ⅱ "), shown in the report
     double D = 0;                  // signal density, signals per km
     double heavyPercent = 0;       // heavy-vehicle share, %
-    std::string heavyPercentText;  // the share as typed
+    std::string heavyPercentText;  // the share as typed (once read as a number, without blanks around)
     bool measured = false;         // optYes: the speeds come from a survey
 
     // Measured speeds (option "가능").
@@ -60,7 +83,7 @@ struct MultilaneInput {
     double G = 0;        // vertical alignment, m of rise and fall per km
     double A = 0;        // access points per km
     double gC = 0;       // mean green ratio of the signals
-    std::string gCText;  // g/C as typed
+    std::string gCText;  // g/C as typed (once read as a number, without blanks around)
 };
 
 struct MultilaneResult {
@@ -79,6 +102,12 @@ extern const char* const kGreenRatioMessage;
 // Refuses input the method cannot compute with (each refusal names the field to
 // focus); analyseMultilane() runs it first.
 void checkManyWay(const MultilaneInput& in);
+// The lists alone: a road type, one with a column in table 6-8, and for the
+// computed speeds the lane width and clearance (the form asks this before it
+// reads its numbers).
+void checkChoices(const MultilaneInput& in);
+// The method's own check: a g/C below 0.6 is refused with its message.
+void checkGreenRatio(double gC);
 MultilaneResult analyseMultilane(const MultilaneInput& in, const MultilaneTables& tables);
 
 // ---- the steps, for the tests ----

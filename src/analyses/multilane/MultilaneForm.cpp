@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "numeric/Num.h"
+#include "numeric/Result.h"
 #include "tables/LookupTable.h"
 
 namespace verosa::analyses::multilane {
@@ -29,8 +29,8 @@ void MultilaneForm::declareControls() {
     beginPage(kInputPage);
     beginFrame("fraCondition", "도로 및 교통조건", 2);
     place(addList("cboTermType", "유형구분", {"유형 Ⅰ ", "유형 Ⅱ ", "유형 Ⅲ "}), 0, 0);
-    place(addText("txtIntersection", "신호 밀도(개/km)"), 1, 0);
-    place(addText("txtTotalPer", "중차량구성비(%)"), 2, 0);
+    place(addNumber("txtIntersection", "신호 밀도(개/km)", {limits::kDensity, {}}), 1, 0);
+    place(addNumber("txtTotalPer", "중차량구성비(%)", {limits::kShare, {}}), 2, 0);
 
     beginFrame("fraSurvey", "현장속도조사 가능여부");
     addOption("optYes", "가능", "survey");
@@ -39,23 +39,23 @@ void MultilaneForm::declareControls() {
     place(control("fraSurvey"), 0, 1, 3, 1);
 
     beginFrame("fraYes", "가능");
-    addText("txtSp1", "승용차최대평균통행속도(kph)");
-    addText("txtSp2", "조사평균통행속도(승용차,kph)");
-    addText("txtSt2", "조사평균통행속도(중차량,kph)");
+    addNumber("txtSp1", "승용차최대평균통행속도(kph)", {limits::kSpeed, {}});
+    addNumber("txtSp2", "조사평균통행속도(승용차,kph)", {limits::kSpeed, {}});
+    addNumber("txtSt2", "조사평균통행속도(중차량,kph)", {limits::kSpeed, {}});
     endFrame();
     place(control("fraYes"), 3, 0, 1, 2).visible = false;
 
     beginFrame("fraNo", "불가능", 2);
-    place(addText("txtVolume", "교통량(vph)"), 0, 0);
+    place(addNumber("txtVolume", "교통량(vph)", {limits::kVolume, {}}), 0, 0);
     place(addList("cboLaneWidth", "차로폭(m)", {"3.5m  이상", "3.25m 이상", "3.00m 이상"}), 1, 0);
     form::Control& side =
         place(addList("cboSideWidth", "측방여유폭(m)", {"1.5m 이상", "1.0m 이상", "0.5m 이상", "0.0m 이상"}), 2, 0);
     side.toolTip = kSideWidthHint;
-    place(addText("txtPHF", "첨두시간계수(PHF)"), 3, 0);
-    place(addText("txtHorizontal", "평면굴곡도(˚/km)"), 0, 1);
-    place(addText("txtVertical", "종단경사도(m/km)"), 1, 1);
-    place(addText("txtInOutPoint", "유출입지점수(개)"), 2, 1);
-    place(addText("txtGbyC", "g/C 비"), 3, 1);
+    place(addNumber("txtPHF", "첨두시간계수(PHF)", {limits::kPHF, {}}), 3, 0);
+    place(addNumber("txtHorizontal", "평면굴곡도(˚/km)", {limits::kCurvature, {}}), 0, 1);
+    place(addNumber("txtVertical", "종단경사도(m/km)", {limits::kVertical, {}}), 1, 1);
+    place(addNumber("txtInOutPoint", "유출입지점수(개)", {limits::kAccessPoints, {}}), 2, 1);
+    place(addNumber("txtGbyC", "g/C 비", {limits::kGreenRatio, {}}), 3, 1);
     endFrame();
     place(control("fraNo"), 4, 0, 1, 2);
     endFrame();
@@ -121,32 +121,44 @@ MultilaneInput MultilaneForm::readInput() const {
     MultilaneInput in;
     in.roadType = indexOf("cboTermType");
     in.roadTypeText = at("cboTermType").listText();
-    in.D = readDouble(textOf("txtIntersection"), "신호 밀도");
-    in.heavyPercentText = textOf("txtTotalPer");
-    in.heavyPercent = readDouble(in.heavyPercentText, "중차량구성비");
-
     if (!isChecked("optYes") && !isChecked("optNo"))
         refuseInput("현장속도조사 가능여부(가능 또는 불가능)를 선택하십시오.", "optNo");
     in.measured = isChecked("optYes");
-    if (in.measured) {
-        in.measuredSp1 = readInt16(textOf("txtSp1"), "승용차최대평균통행속도", "txtSp1");
-        in.measuredSp2 = readSingle(textOf("txtSp2"), "조사평균통행속도(승용차)");
-        in.measuredSt2 = readSingle(textOf("txtSt2"), "조사평균통행속도(중차량)");
-        return in;
-    }
-    in.volume = readDouble(textOf("txtVolume"), "교통량");
-    in.V = readInt16(textOf("txtVolume"), "교통량", "txtVolume");
     in.laneWidth = indexOf("cboLaneWidth");
     in.laneWidthText = at("cboLaneWidth").listText();
     in.clearance = indexOf("cboSideWidth");
     in.clearanceText = at("cboSideWidth").listText();
-    in.PHF = readSingle(textOf("txtPHF"), "첨두시간계수");
-    in.H = readDouble(textOf("txtHorizontal"), "평면굴곡도");
-    in.G = readDouble(textOf("txtVertical"), "종단경사도");
-    in.A = readDouble(textOf("txtInOutPoint"), "유출입지점수");
-    in.gCText = textOf("txtGbyC");
-    in.gC = readDouble(in.gCText, "g/C 비");
+    // The lists first, then the numbers of the way of working chosen.
+    checkChoices(in);
+
+    in.D = numberOf("txtIntersection");
+    in.heavyPercent = numberOf("txtTotalPer");
+    in.heavyPercentText = typedNumber("txtTotalPer");
+    if (in.measured) {
+        in.measuredSp1 = int16Of("txtSp1");
+        in.measuredSp2 = singleOf("txtSp2");
+        in.measuredSt2 = singleOf("txtSt2");
+        return in;
+    }
+    // The method's own check of g/C comes before the other road conditions.
+    in.gC = numberOf("txtGbyC");
+    checkGreenRatio(in.gC);
+    in.gCText = typedNumber("txtGbyC");
+    in.volume = numberOf("txtVolume");
+    in.V = int16Of("txtVolume");
+    in.PHF = singleOf("txtPHF");
+    in.H = numberOf("txtHorizontal");
+    in.G = numberOf("txtVertical");
+    in.A = numberOf("txtInOutPoint");
     return in;
+}
+
+std::string MultilaneForm::typedNumber(const std::string& name) const {
+    numberOf(name);
+    const std::string& text = textOf(name);
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string MultilaneForm::runAnalysis() {

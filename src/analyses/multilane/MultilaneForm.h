@@ -4,6 +4,7 @@
 // worked examples, and the report page.
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "analyses/AnalysisForm.h"
 #include "analyses/multilane/Multilane.h"
@@ -20,6 +21,9 @@ private:
     void declareBehaviour();
     void showSurveyFrames();
     MultilaneInput readInput() const;
+    // A number field's text as the report shows it: read as a number first
+    // (refused otherwise), then without the blanks around it.
+    std::string typedNumber(const std::string& name) const;
     std::string runAnalysis();
 };
 

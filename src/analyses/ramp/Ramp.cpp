@@ -35,13 +35,15 @@ Junction junctionOf(const RampInput& in) {
 // three-lane main line with "연속" selected.
 bool usesAdjacentRamp(const RampInput& in) { return in.mainLaneNO + 2 == 3 && in.adjacentRamp; }
 
-// `subject` carries its particle ("연결로 자유속도는").
-void checkPercent(float percent, const char* subject, const char* focus) {
-    if (!(percent >= 0 && percent <= 100)) refuseInput(std::string(subject) + " 0에서 100 사이여야 합니다.", focus);
+// Whether x lies within the bounds (a NaN never does).
+bool within(double x, const Bounds& b) {
+    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
+    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
+    return aboveMin && belowMax;
 }
 
-void checkNotNegative(double value, const char* subject, const char* focus) {
-    if (value < 0) refuseInput(std::string(subject) + " 0 이상이어야 합니다.", focus);
+void requireWithin(double x, const Bounds& bounds, const char* subject, const char* focus) {
+    if (!within(x, bounds)) refuseInput(rangeMessage(subject, bounds), focus);
 }
 
 }  // namespace
@@ -124,39 +126,29 @@ char levelOfService(float D) {
     return levelFromUpperBounds(D, {6, 12, 17, 22});
 }
 
-void checkConnector(const RampInput& in) {
+void checkChoices(const RampInput& in) {
     if (in.connectorType < 0 || in.connectorType > 1)
         refuseInput("접속형태(합류부/분류부)를 선택하십시오.", "cboConnectorType");
     if (in.landType < 0 || in.landType > 2) refuseInput("지형을 선택하십시오.", "cboLandType");
     if (in.mainLaneNO < 0 || in.mainLaneNO > 2) refuseInput("본선구간 차로수를 선택하십시오.", "cboMainLaneNO");
     if (in.connectorLaneNO < 0 || in.connectorLaneNO > 1)
         refuseInput("연결로 차로수를 선택하십시오.", "cboConnectorLaneNO");
+}
 
-    checkNotNegative(in.mainVolume, "본선구간 교통량은", "txtMainVolume");
-    if (!(in.mainSpeed >= 90))
-        refuseInput(
-            "본선구간 자유속도가 90km/h 미만이면 본선의 차로당 용량이 정해져 있지 않아 분석할 수 "
-            "없습니다.\n90km/h 이상의 자유속도를 입력하십시오.",
-            "txtMainSpeed");
-    checkPercent(in.mainHeavyPercent, "본선구간 중차량비율은", "txtMainHeavyPer");
-
-    checkNotNegative(in.connectorSpeed, "연결로 자유속도는", "txtConnectorSpeed");
-    if (junctionOf(in) == Junction::Merge && in.mainLaneNO + 2 == 4 && in.connectorSpeed == 0)
-        refuseInput(
-            "4차로 합류부의 유입비율(Pfm)은 가속차로길이를 연결로 자유속도로 나누어 구합니다.\n"
-            "연결로 자유속도를 0보다 크게 입력하십시오.",
-            "txtConnectorSpeed");
-    checkNotNegative(in.connectorVolume, "연결로 교통량은", "txtConnectorVolume");
-    checkPercent(in.connectorHeavyPercent, "연결로 중차량비율은", "txtConnectorHeavyPer");
-
-    if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtPHF");
-    checkNotNegative(in.laneLength, "감,가속차로길이는", "txtLaneLength");
-
+void checkConnector(const RampInput& in) {
+    checkChoices(in);
+    requireWithin(in.mainVolume, limits::kVolume, "본선구간 교통량", "txtMainVolume");
+    requireWithin(in.mainSpeed, limits::kMainSpeed, "본선구간 자유속도", "txtMainSpeed");
+    requireWithin(in.mainHeavyPercent, limits::kShare, "본선구간 중차량비율", "txtMainHeavyPer");
+    requireWithin(in.connectorSpeed, limits::kRampSpeed, "연결로 자유속도", "txtConnectorSpeed");
+    requireWithin(in.connectorVolume, limits::kVolume, "연결로 교통량", "txtConnectorVolume");
+    requireWithin(in.connectorHeavyPercent, limits::kShare, "연결로 중차량비율", "txtConnectorHeavyPer");
+    requireWithin(in.PHF, limits::kPHF, "첨두시간계수(PHF)", "txtPHF");
+    requireWithin(in.laneLength, limits::kLaneLength, "감,가속차로길이(m)", "txtLaneLength");
     if (usesAdjacentRamp(in)) {
-        if (Int16::readRounded(in.otherLength, "인접연결로거리", "txtOtherConnectorLength") <= Int16::of(0))
-            refuseInput("인접연결로거리는 0보다 커야 합니다.", "txtOtherConnectorLength");
-        checkNotNegative(in.otherVolume, "인접연결로 교통량은", "txtOtherConnectorVolume");
-        checkPercent(in.otherHeavyPercent, "인접연결로 중차량구성비는", "txtOtherConnectorHeavyPer");
+        requireWithin(in.otherLength, limits::kDistance, "인접연결로거리(m)", "txtOtherConnectorLength");
+        requireWithin(in.otherVolume, limits::kVolume, "인접연결로 교통량", "txtOtherConnectorVolume");
+        requireWithin(in.otherHeavyPercent, limits::kShare, "인접연결로 중차량구성비", "txtOtherConnectorHeavyPer");
     }
 }
 

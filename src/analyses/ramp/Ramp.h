@@ -10,8 +10,27 @@
 #include <vector>
 
 #include "numeric/CheckedInt.h"
+#include "numeric/Wording.h"
 
 namespace verosa::analyses::ramp {
+
+// The values the window's number fields admit. The form declares them on its
+// fields; checkConnector refuses the same values where the analysis is called
+// without the form.
+namespace limits {
+// A 16-bit volume (veh/h); five digits fill the report's field.
+inline constexpr Bounds kVolume{0.0, 32767.0};
+// The main line's free-flow speed (km/h): the lane capacities start at 90.
+inline constexpr Bounds kMainSpeed{90.0, 150.0};
+inline constexpr Bounds kRampSpeed{0.0, 150.0, false, true};
+inline constexpr Bounds kShare{0.0, 100.0};  // heavy vehicles, %
+inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+// The acceleration or deceleration lane (m), a whole metre at least.
+inline constexpr Bounds kLaneLength{1.0, 2000.0};
+// The distance to the adjacent ramp (m): a whole metre at least, so that the
+// rounded distance the lane share divides by is never 0.
+inline constexpr Bounds kDistance{1.0, 9999.0};
+}  // namespace limits
 
 // The list items of the window, by position.
 const std::vector<std::string>& connectorTypeItems();  // 합류부, 분류부
@@ -33,7 +52,8 @@ enum class CapacityOutcome {
     RampCapacity,      // the ramp flow exceeds the ramp's capacity
 };
 
-// The texts of the input fields as typed; the report shows them unchanged.
+// The number fields as typed, for the report: each filled once the field was
+// read as a number, without the blanks around it.
 struct RampTexts {
     std::string mainVolume, mainSpeed, mainHeavyPercent;
     std::string connectorSpeed, connectorVolume, connectorHeavyPercent;
@@ -87,12 +107,13 @@ struct RampResult {
 };
 
 // Refuses input the method cannot compute with: an unselected junction type,
-// terrain or lane list, a zero or negative PHF, a main-line speed below 90 km/h
-// (no lane capacity), negative volumes, speeds or lengths, heavy-vehicle shares
-// outside 0 to 100 %, and in the cases that need them a zero ramp speed (the
-// four-lane merge) and a zero adjacent distance. Flow rates that leave 16 bits
-// are refused by analyseRamp as they arise.
+// terrain or lane list, and a number outside the limits above (the main-line
+// speed from 90 km/h, where its lane capacities start; the adjacent ramp's
+// only where the lane share uses it). Flow rates that leave 16 bits are
+// refused by analyseRamp as they arise.
 void checkConnector(const RampInput& in);
+// The lists alone (the form asks this before it reads its numbers).
+void checkChoices(const RampInput& in);
 RampResult analyseRamp(const RampInput& in);
 
 // The steps, for the tests.

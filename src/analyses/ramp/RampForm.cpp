@@ -1,7 +1,6 @@
 #include "analyses/ramp/RampForm.h"
 
 #include "analyses/ramp/RampReport.h"
-#include "numeric/Num.h"
 #include "numeric/Result.h"
 
 namespace verosa::analyses::ramp {
@@ -54,9 +53,11 @@ void RampForm::buildInputPage() {
     place(addList("cboLandType", "지형", landTypeItems()), 0, 1);
 
     place(beginFrameControl("fraMain", "본선구간", 2), 1, 0, 1, 2);
-    place(addText("txtMainVolume", "교통량(vph)"), 0, 0);
-    place(addText("txtMainSpeed", "자유속도(kph)"), 0, 1);
-    place(addText("txtMainHeavyPer", "중차량비율(%)"), 1, 0);
+    // The main line's, the ramp's and the adjacent ramp's fields share their
+    // captions; messages name them by their group.
+    place(addNumber("txtMainVolume", "교통량(vph)", {limits::kVolume, {}}, 8, "본선구간 교통량"), 0, 0);
+    place(addNumber("txtMainSpeed", "자유속도(kph)", {limits::kMainSpeed, {}}, 8, "본선구간 자유속도"), 0, 1);
+    place(addNumber("txtMainHeavyPer", "중차량비율(%)", {limits::kShare, {}}, 8, "본선구간 중차량비율"), 1, 0);
     place(addList("cboMainLaneNO", "차로수", mainLaneItems()), 1, 1);
     endFrame();
 
@@ -66,13 +67,13 @@ void RampForm::buildInputPage() {
     alone.checked = true;
     place(addOption("optBoth", "연속", "connectorForm"), 0, 2);
     place(addList("cboConnectorLaneNO", "차로수", connectorLaneItems()), 1, 0);
-    place(addText("txtConnectorSpeed", "자유속도(kph)"), 1, 1);
-    place(addText("txtConnectorVolume", "교통량(vph)"), 2, 0);
-    place(addText("txtConnectorHeavyPer", "중차량비율(%)"), 2, 1);
+    place(addNumber("txtConnectorSpeed", "자유속도(kph)", {limits::kRampSpeed, {}}, 8, "연결로 자유속도"), 1, 1);
+    place(addNumber("txtConnectorVolume", "교통량(vph)", {limits::kVolume, {}}, 8, "연결로 교통량"), 2, 0);
+    place(addNumber("txtConnectorHeavyPer", "중차량비율(%)", {limits::kShare, {}}, 8, "연결로 중차량비율"), 2, 1);
     endFrame();
 
-    place(addText("txtPHF", "첨두시간계수(PHF)"), 3, 0);
-    place(addText("txtLaneLength", "감,가속차로길이(m)"), 3, 1);
+    place(addNumber("txtPHF", "첨두시간계수(PHF)", {limits::kPHF, {}}), 3, 0);
+    place(addNumber("txtLaneLength", "감,가속차로길이(m)", {limits::kLaneLength, {}}), 3, 1);
     place(addList("cboLaneWidth", "차로폭(m)", laneWidthItems()), 4, 0).width = 14;
     place(addList("cboSideWidth", "측방여유폭(m)", sideWidthItems()), 4, 1).width = 13;
     form::Control& note =
@@ -83,9 +84,10 @@ void RampForm::buildInputPage() {
 
     form::Control& other = place(beginFrameControl(kOtherFrame, "인접연결로", 3), 6, 0, 1, 2);
     other.visible = false;  // "독립" is selected at first
-    place(addText("txtOtherConnectorLength", "인접연결로거리(m)"), 0, 0);
-    place(addText("txtOtherConnectorVolume", "교통량(vph)"), 0, 1);
-    place(addText("txtOtherConnectorHeavyPer", "중차량구성비(%)"), 0, 2);
+    place(addNumber("txtOtherConnectorLength", "인접연결로거리(m)", {limits::kDistance, {}}), 0, 0);
+    place(addNumber("txtOtherConnectorVolume", "교통량(vph)", {limits::kVolume, {}}, 8, "인접연결로 교통량"), 0, 1);
+    place(addNumber("txtOtherConnectorHeavyPer", "중차량구성비(%)", {limits::kShare, {}}, 8, "인접연결로 중차량구성비"),
+          0, 2);
     endFrame();
 }
 
@@ -134,40 +136,50 @@ void RampForm::declareExamples() {
 RampInput RampForm::input() const {
     RampInput in;
     RampTexts& t = in.texts;
-    t.mainVolume = textOf("txtMainVolume");
-    t.mainSpeed = textOf("txtMainSpeed");
-    t.mainHeavyPercent = textOf("txtMainHeavyPer");
-    t.connectorSpeed = textOf("txtConnectorSpeed");
-    t.connectorVolume = textOf("txtConnectorVolume");
-    t.connectorHeavyPercent = textOf("txtConnectorHeavyPer");
-    t.PHF = textOf("txtPHF");
-    t.laneLength = textOf("txtLaneLength");
-    t.otherLength = textOf("txtOtherConnectorLength");
-    t.otherVolume = textOf("txtOtherConnectorVolume");
-    t.otherHeavyPercent = textOf("txtOtherConnectorHeavyPer");
-
     in.connectorType = indexOf("cboConnectorType");
     in.landType = indexOf("cboLandType");
-    in.mainVolume = readInt16(t.mainVolume, "본선구간 교통량", "txtMainVolume");
-    in.mainSpeed = readSingle(t.mainSpeed, "본선구간 자유속도");
-    in.mainHeavyPercent = readSingle(t.mainHeavyPercent, "본선구간 중차량비율");
     in.mainLaneNO = indexOf("cboMainLaneNO");
     in.adjacentRamp = isChecked("optBoth");
     in.connectorLaneNO = indexOf("cboConnectorLaneNO");
-    in.connectorSpeed = readSingle(t.connectorSpeed, "연결로 자유속도");
-    in.connectorVolume = readInt16(t.connectorVolume, "연결로 교통량", "txtConnectorVolume");
-    in.connectorHeavyPercent = readSingle(t.connectorHeavyPercent, "연결로 중차량비율");
-    in.PHF = readSingle(t.PHF, "첨두시간계수");
-    in.laneLength = readInt16(t.laneLength, "감,가속차로길이", "txtLaneLength");
     in.laneWidth = indexOf("cboLaneWidth");
     in.sideWidth = indexOf("cboSideWidth");
-    // The adjacent ramp's group is read only while it is shown.
+    checkChoices(in);
+
+    in.mainVolume = int16Of("txtMainVolume");
+    t.mainVolume = typedNumber("txtMainVolume");
+    in.mainSpeed = singleOf("txtMainSpeed");
+    t.mainSpeed = typedNumber("txtMainSpeed");
+    in.mainHeavyPercent = singleOf("txtMainHeavyPer");
+    t.mainHeavyPercent = typedNumber("txtMainHeavyPer");
+    in.connectorSpeed = singleOf("txtConnectorSpeed");
+    t.connectorSpeed = typedNumber("txtConnectorSpeed");
+    in.connectorVolume = int16Of("txtConnectorVolume");
+    t.connectorVolume = typedNumber("txtConnectorVolume");
+    in.connectorHeavyPercent = singleOf("txtConnectorHeavyPer");
+    t.connectorHeavyPercent = typedNumber("txtConnectorHeavyPer");
+    in.PHF = singleOf("txtPHF");
+    t.PHF = typedNumber("txtPHF");
+    in.laneLength = int16Of("txtLaneLength");
+    t.laneLength = typedNumber("txtLaneLength");
+    // The adjacent ramp's group is read while it is shown (the report shows
+    // it then, whether or not the lane share uses it).
     if (in.adjacentRamp) {
-        in.otherLength = readDouble(t.otherLength, "인접연결로거리");
-        in.otherVolume = readDouble(t.otherVolume, "인접연결로 교통량");
-        in.otherHeavyPercent = readSingle(t.otherHeavyPercent, "인접연결로 중차량구성비");
+        in.otherLength = numberOf("txtOtherConnectorLength");
+        t.otherLength = typedNumber("txtOtherConnectorLength");
+        in.otherVolume = numberOf("txtOtherConnectorVolume");
+        t.otherVolume = typedNumber("txtOtherConnectorVolume");
+        in.otherHeavyPercent = singleOf("txtOtherConnectorHeavyPer");
+        t.otherHeavyPercent = typedNumber("txtOtherConnectorHeavyPer");
     }
     return in;
+}
+
+std::string RampForm::typedNumber(const std::string& name) const {
+    numberOf(name);
+    const std::string& text = textOf(name);
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace verosa::analyses::ramp

@@ -3,6 +3,7 @@
 // ramp and (while "연속" is selected) adjacent-ramp inputs, four examples, and
 // the report on the result page.
 #include <memory>
+#include <string>
 
 #include "analyses/AnalysisForm.h"
 #include "analyses/ramp/Ramp.h"
@@ -14,10 +15,13 @@ public:
     explicit RampForm(form::FormContext context);
 
     // The input record as the analysis button reads it from the controls;
-    // refuses fields that cannot be read (a volume beyond 16 bits and the like).
+    // refuses a field that is not a number within its range.
     RampInput input() const;
 
 private:
+    // A number field's text as the report shows it: read as a number first
+    // (refused otherwise), then without the blanks around it.
+    std::string typedNumber(const std::string& name) const;
     void buildInputPage();
     void declareExamples();
     form::Control& beginFrameControl(const std::string& name, std::string caption, int columns);

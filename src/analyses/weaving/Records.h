@@ -3,32 +3,60 @@
 // weaving step that the operational and the design analyses share, and what
 // each analysis computes.
 //
-// Data flow: the form copies its fields into WeavingInput (texts as typed, list
-// texts as shown); each analysis reads the numbers from them with num(), works
-// in the method's precisions (16-bit flows, single-precision speeds and
-// densities rounded through patterns) and returns its result record, from which
-// the report writer and the diagram take their values.
+// Data flow: the form reads its number fields strictly within the ranges
+// below into WeavingInput (list texts as shown, the fields the reports echo as
+// typed); each analysis works in the method's precisions (16-bit flows,
+// single-precision speeds and densities rounded through patterns) and returns
+// its result record, from which the report writer and the diagram take their
+// values.
 #include <string>
 #include <vector>
 
 #include "numeric/CheckedInt.h"
+#include "numeric/Wording.h"
 
 namespace verosa::analyses::weaving {
 
-// The weaving window's inputs. Texts are what the user typed (shown as typed in
-// the reports); list fields hold the text of the chosen item, empty for none.
+// The values the window's number fields admit. The form declares them on its
+// fields; the analyses refuse volumes, PHF and shares outside them where they
+// are called without the form.
+namespace limits {
+// Volumes (veh/h): a flow beyond 16 bits cannot be a peak passenger-car flow;
+// five digits fill the report's field.
+inline constexpr Bounds kVolume{0.0, 32767.0};
+inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+inline constexpr Bounds kShare{0.0, 100.0};
+// Lanes in both directions: one each way at least.
+inline constexpr Bounds kLanes{2.0, 16.0};
+// Lengths (m) of a weaving area, and the maximum length of the design search;
+// a whole metre at least, so that the 16-bit length the powers divide by is
+// never 0.
+inline constexpr Bounds kLength{1.0, 2000.0};
+// The average space speed (km/h) of a ramp-to-ramp weaving area, likewise a
+// whole unit at least (the density divides by its 16-bit value).
+inline constexpr Bounds kSpeed{1.0, 150.0};
+}  // namespace limits
+
+// The weaving window's inputs: the numbers of its fields and the texts of its
+// lists as shown.
 struct WeavingInput {
-    std::string mainVolume;      // txtMainVolume, veh/h
-    std::string enteringVolume;  // txtInVolume, veh/h
-    std::string exitingVolume;   // txtOutVolume, veh/h
-    std::string designSpeed;     // cboDesignSpeed text (" 80 ", "100")
-    std::string averageSpeed;    // txtAvgSpeed, km/h (ramp-to-ramp)
-    std::string lanes;           // txtLane, lanes in both directions
-    std::string PHF;             // txtPHF
-    std::string heavyPercent;    // txtHeavyPer, %
-    std::string terrain;         // cboLandType text ("평지", "구릉지", "산지")
-    std::string length;          // txtLength, m (the maximum length in design)
-    std::string target;          // cboLos text ("A" ... "F"), design only
+    double mainVolume = 0;      // txtMainVolume, veh/h
+    double enteringVolume = 0;  // txtInVolume, veh/h
+    double exitingVolume = 0;   // txtOutVolume, veh/h
+    std::string designSpeed;    // cboDesignSpeed text (" 80 ", "100"), empty for none
+    double averageSpeed = 0;    // txtAvgSpeed, km/h (ramp-to-ramp)
+    double lanes = 0;           // txtLane, lanes in both directions
+    float PHF = 0;              // txtPHF
+    double heavyPercent = 0;    // txtHeavyPer, %
+    std::string terrain;        // cboLandType text ("평지", "구릉지", "산지")
+    double length = 0;          // txtLength, m (the maximum length in design)
+    std::string target;         // cboLos text ("A" ... "F"), design only
+
+    // The fields the reports show as typed: each filled once the field was
+    // read as a number, without the blanks around it.
+    struct Typed {
+        std::string mainVolume, enteringVolume, exitingVolume, lanes, heavyPercent;
+    } typed;
 };
 
 // The weaving step at one length. The window keeps V, N, VR, L, S, Vw and Vnw;

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "analyses/LevelOfService.h"
-#include "numeric/Num.h"
 #include "numeric/Result.h"
 #include "report/NumberText.h"
 
@@ -23,10 +22,19 @@ double power(double base, double exponent) {
     return p;
 }
 
-double readHeavyPercent(const std::string& text) {
-    const double percent = readField(text, field::kHeavyPercent);
-    if (percent < 0 || percent > 100)
-        refuseInput("중차량구성비율은 0 ~ 100(%) 사이의 값이어야 합니다.", field::kHeavyPercent);
+// Whether x lies within the bounds (a NaN never does).
+bool within(double x, const Bounds& b) {
+    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
+    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
+    return aboveMin && belowMax;
+}
+
+void requireWithin(double x, const Bounds& bounds, std::string_view subject, const char* control) {
+    if (!within(x, bounds)) refuseInput(rangeMessage(subject, bounds), control);
+}
+
+double checkedHeavyPercent(double percent) {
+    requireWithin(percent, limits::kShare, "중차량구성비율(%)", field::kHeavyPercent);
     return percent;
 }
 
@@ -37,10 +45,14 @@ void requireTerrain(std::string_view terrain) {
 
 }  // namespace
 
-// ---- reading ----
+// ---- the inputs ----
 
-double readLanes(const std::string& text) {
-    const double lanes = readField(text, field::kLanes);
+const std::vector<std::string>& designSpeedItems() {
+    static const std::vector<std::string> items = {" 80 ", "100"};
+    return items;
+}
+
+double checkedLanes(double lanes) {
     // The lanes per direction, N = lanes / 2 + 1, divide the flows: a count
     // that leaves no lane cannot be analysed.
     if (Int16::readRounded(lanes / 2 + 1, "본선차로수", field::kLanes) <= Int16::of(0))
@@ -48,22 +60,13 @@ double readLanes(const std::string& text) {
     return lanes;
 }
 
-double readField(const std::string& text, const char* control) {
-    const auto value = tryNum(text);
-    if (!value) refuseInput("입력값 \"" + text + "\"이(가) 너무 커서 계산할 수 없습니다.", control);
-    return *value;
-}
-
-double readVolume(const std::string& text, const char* control, const char* name) {
-    const double volume = readField(text, control);
-    if (volume < 0) refuseInput(std::string(name) + "은 0 이상이어야 합니다.", control);
+double checkedVolume(double volume, const char* control, const char* name) {
+    requireWithin(volume, limits::kVolume, name, control);
     return volume;
 }
 
-float readPHF(const std::string& text) {
-    const double value = readField(text, field::kPHF);
-    const float PHF = static_cast<float>(value);
-    if (!(PHF > 0) || !std::isfinite(PHF)) refuseInput("첨두시간계수(PHF)는 0보다 큰 값이어야 합니다.", field::kPHF);
+float checkedPHF(float PHF) {
+    requireWithin(PHF, limits::kPHF, "첨두시간계수(PHF)", field::kPHF);
     return PHF;
 }
 
@@ -73,16 +76,18 @@ Int16 peakFlow(double volume, float divisor, const char* control, const char* na
                               "교통량과 첨두시간계수를 확인하십시오.");
 }
 
-Int16 readLength(const std::string& text, const char* name) {
-    const double length = readField(text, field::kLength);
-    const Int16 L = Int16::readRounded(length, name, field::kLength);
-    if (L.value() <= 0) refuseInput(std::string(name) + "는 0보다 커야 합니다.", field::kLength);
-    return L;
+Int16 lengthOf(double length, const char* name) {
+    // A whole metre at least: the rounded length is never 0.
+    requireWithin(length, limits::kLength, name, field::kLength);
+    return int16(length);
 }
 
-Int16 readDesignSpeed(const std::string& text) {
-    if (text.empty()) refuseInput("설계속도를 선택하십시오.", field::kDesignSpeed);
-    return int16(num(text));
+Int16 designSpeedOf(const std::string& item) {
+    // The number the item shows.
+    const std::vector<std::string>& items = designSpeedItems();
+    if (item == items[0]) return Int16::of(80);
+    if (item == items[1]) return Int16::of(100);
+    refuseInput("설계속도를 선택하십시오.", field::kDesignSpeed);
 }
 
 WeavingStep mainlineState(Int16 Vin, Int16 Vout, Int16 Vmain, double lanes, Int16 S, Int16 L) {
@@ -141,16 +146,16 @@ float heavyVehicleFactor(double heavyPercent, std::string_view terrain) {
 // ---- the operational analyses ----
 
 MainlineResult analyseMainline(const WeavingInput& in) {
-    const double main = readVolume(in.mainVolume, field::kMainVolume, "본선교통량");
-    const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
-    const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
-    const Int16 S = readDesignSpeed(in.designSpeed);
-    const double lanes = readLanes(in.lanes);
+    const double main = checkedVolume(in.mainVolume, field::kMainVolume, "본선교통량");
+    const double entering = checkedVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
+    const double exiting = checkedVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
+    const Int16 S = designSpeedOf(in.designSpeed);
+    const double lanes = checkedLanes(in.lanes);
     MainlineResult r;
-    r.PHF = readPHF(in.PHF);
-    const double heavy = readHeavyPercent(in.heavyPercent);
+    r.PHF = checkedPHF(in.PHF);
+    const double heavy = checkedHeavyPercent(in.heavyPercent);
     requireTerrain(in.terrain);
-    const Int16 L = readLength(in.length, "엇갈림구간의 길이");
+    const Int16 L = lengthOf(in.length, "엇갈림구간의 길이");
 
     r.fhv = heavyVehicleFactor(heavy, in.terrain);
     r.Vin = peakFlow(entering, r.fhv * r.PHF, field::kEnteringVolume, "유입교통량");
@@ -162,16 +167,16 @@ MainlineResult analyseMainline(const WeavingInput& in) {
 }
 
 RampToRampResult analyseRampToRamp(const WeavingInput& in) {
-    const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
-    const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
-    const double averageSpeed = readField(in.averageSpeed, field::kAverageSpeed);
+    const double entering = checkedVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
+    const double exiting = checkedVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
+    // A whole km/h at least: the 16-bit speed the density divides by is never 0.
+    requireWithin(in.averageSpeed, limits::kSpeed, "평균공간속도", field::kAverageSpeed);
     RampToRampResult r;
-    r.Sa = Int16::readRounded(averageSpeed, "평균공간속도", field::kAverageSpeed);
-    if (r.Sa.value() <= 0) refuseInput("평균공간속도는 0보다 커야 합니다.", field::kAverageSpeed);
-    r.PHF = readPHF(in.PHF);
-    const double heavy = readHeavyPercent(in.heavyPercent);
+    r.Sa = int16(in.averageSpeed);
+    r.PHF = checkedPHF(in.PHF);
+    const double heavy = checkedHeavyPercent(in.heavyPercent);
     requireTerrain(in.terrain);
-    r.L = readLength(in.length, "측도 엇갈림구간의 길이");
+    r.L = lengthOf(in.length, "측도 엇갈림구간의 길이");
 
     r.fhv = heavyVehicleFactor(heavy, in.terrain);
     r.Vin = peakFlow(entering, r.fhv * r.PHF, field::kEnteringVolume, "유입교통량");

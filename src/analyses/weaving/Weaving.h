@@ -4,6 +4,7 @@
 // the two operational analyses, mainline-to-ramp and ramp-to-ramp.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analyses/weaving/Records.h"
 
@@ -41,23 +42,23 @@ float heavyVehicleFactor(double heavyPercent, std::string_view terrain);
 MainlineResult analyseMainline(const WeavingInput& in);
 RampToRampResult analyseRampToRamp(const WeavingInput& in);
 
-// ---- reading shared with the design analysis ----
+// ---- the inputs, as both analyses check them ----
 
-// num(text) of a field; a value that is not finite is refused, focusing `control`.
-double readField(const std::string& text, const char* control);
-// A volume (veh/h): refused when negative.
-double readVolume(const std::string& text, const char* control, const char* name);
-// PHF: refused unless above zero.
-float readPHF(const std::string& text);
+// The two items of the design-speed list, " 80 " and "100".
+const std::vector<std::string>& designSpeedItems();
+// A volume (veh/h) within limits::kVolume; `name` names it in the message.
+double checkedVolume(double volume, const char* control, const char* name);
+// PHF within limits::kPHF.
+float checkedPHF(float PHF);
 // int16(volume / divisor): a peak passenger-car flow; refused beyond 16 bits.
 Int16 peakFlow(double volume, float divisor, const char* control, const char* name);
-// The two-way lane count; refused unless above zero (no lane otherwise).
-double readLanes(const std::string& text);
-// int16 of a length field (m); refused unless a positive 16-bit value. `name`
-// is the field's caption (it takes the particles 가 / 는).
-Int16 readLength(const std::string& text, const char* name);
-// S = int16(num(design-speed text)); refused when no speed is chosen.
-Int16 readDesignSpeed(const std::string& text);
+// The two-way lane count; refused where N = lanes / 2 + 1 leaves no lane.
+double checkedLanes(double lanes);
+// L = int16(length) of a length within limits::kLength; `name` is the field's
+// caption.
+Int16 lengthOf(double length, const char* name);
+// S: the number in the design-speed item; refused when no speed is chosen.
+Int16 designSpeedOf(const std::string& item);
 // The mainline-to-ramp state of the step from the peak flows and the two-way
 // lane count: Vw, Vnw, V, VR = r2(Vw / V), N = int16(lanes / 2 + 1).
 WeavingStep mainlineState(Int16 Vin, Int16 Vout, Int16 Vmain, double lanes, Int16 S, Int16 L);

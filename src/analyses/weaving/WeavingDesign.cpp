@@ -27,14 +27,14 @@ LengthSearch searchMinimumLength(Int16 Lmax, Int16 Dmax, const std::function<flo
 }
 
 DesignResult analyseDesign(const WeavingInput& in) {
-    const double main = readVolume(in.mainVolume, field::kMainVolume, "본선교통량");
-    const double entering = readVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
-    const double exiting = readVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
-    const Int16 S = readDesignSpeed(in.designSpeed);
-    const double lanes = readLanes(in.lanes);
+    const double main = checkedVolume(in.mainVolume, field::kMainVolume, "본선교통량");
+    const double entering = checkedVolume(in.enteringVolume, field::kEnteringVolume, "유입교통량");
+    const double exiting = checkedVolume(in.exitingVolume, field::kExitingVolume, "유출교통량");
+    const Int16 S = designSpeedOf(in.designSpeed);
+    const double lanes = checkedLanes(in.lanes);
     DesignResult r;
-    r.PHF = readPHF(in.PHF);
-    r.Lmax = readLength(in.length, "최대 허용 구간길이");
+    r.PHF = checkedPHF(in.PHF);
+    r.Lmax = lengthOf(in.length, "최대 허용 구간길이");
     r.Dmax = densityBound(in.target);
     r.target = in.target;
 

@@ -79,20 +79,24 @@ void WeavingForm::declareControls() {
 
     beginFrame("fraTraffic", "교통조건", 2);
     place(control("fraTraffic"), 1, 0);
-    withUnit(addText("txtMainVolume", "본선교통량(vph)", 7), "lblMainVolumeUnit", "대/시");
-    withUnit(addText("txtInVolume", "유입교통량(vph)", 7), "lblInVolumeUnit", "대/시");
-    withUnit(addText("txtOutVolume", "유출교통량(vph)", 7), "lblOutVolumeUnit", "대/시");
-    addText("txtPHF", "첨두시간계수(PHF)", 7);
-    addText("txtHeavyPer", "중차량구성비율(%)", 7);
+    withUnit(addNumber("txtMainVolume", "본선교통량(vph)", {limits::kVolume, {}}, 7, "본선교통량"), "lblMainVolumeUnit",
+             "대/시");
+    withUnit(addNumber("txtInVolume", "유입교통량(vph)", {limits::kVolume, {}}, 7, "유입교통량"), "lblInVolumeUnit",
+             "대/시");
+    withUnit(addNumber("txtOutVolume", "유출교통량(vph)", {limits::kVolume, {}}, 7, "유출교통량"), "lblOutVolumeUnit",
+             "대/시");
+    addNumber("txtPHF", "첨두시간계수(PHF)", {limits::kPHF, {}}, 7);
+    addNumber("txtHeavyPer", "중차량구성비율(%)", {limits::kShare, {}}, 7);
     endFrame();
 
     beginFrame("fraRoad", "도로조건", 2);
     place(control("fraRoad"), 2, 0);
-    withUnit(addList("cboDesignSpeed", "설계속도(kph)", {" 80 ", "100"}), "lblDesignSpeedUnit", "Km/시");
-    withUnit(addText("txtAvgSpeed", "평균공간속도", 7), "lblAvgSpeedUnit", "Km/시");
-    addText("txtLane", "차로수(양방향)", 7);
+    withUnit(addList("cboDesignSpeed", "설계속도(kph)", designSpeedItems()), "lblDesignSpeedUnit", "Km/시");
+    withUnit(addNumber("txtAvgSpeed", "평균공간속도", {limits::kSpeed, {}}, 7), "lblAvgSpeedUnit", "Km/시");
+    addNumber("txtLane", "차로수(양방향)", {limits::kLanes, {}}, 7);
     addList("cboLandType", "지 형", {"평지", "구릉지", "산지"});
-    addText("txtLength", "엇갈림 구간의 길이(m)", 7);
+    // Named by its caption, which follows the mode and the weaving form.
+    addNumber("txtLength", "엇갈림 구간의 길이(m)", {limits::kLength, {}}, 7);
     addList("cboLos", "서비스수준", {"A", "B", "C", "D", "E", "F"});
     endFrame();
 
@@ -262,20 +266,41 @@ void WeavingForm::showDiagram(const std::string& caption, bool mainline) {
         if (Shape* s = control("picDiagram").drawing.find(name)) s->dimmed = !mainline;
 }
 
-WeavingInput WeavingForm::readInput() const {
+WeavingInput WeavingForm::readInput(Mode mode, bool mainline) const {
+    // Only the fields the analysis uses are read.
     WeavingInput in;
-    in.mainVolume = textOf("txtMainVolume");
-    in.enteringVolume = textOf("txtInVolume");
-    in.exitingVolume = textOf("txtOutVolume");
     in.designSpeed = at("cboDesignSpeed").listText();
-    in.averageSpeed = textOf("txtAvgSpeed");
-    in.lanes = textOf("txtLane");
-    in.PHF = textOf("txtPHF");
-    in.heavyPercent = textOf("txtHeavyPer");
     in.terrain = at("cboLandType").listText();
-    in.length = textOf("txtLength");
     in.target = at("cboLos").listText();
+    if (mainline) {
+        in.mainVolume = numberOf("txtMainVolume");
+        in.typed.mainVolume = typedNumber("txtMainVolume");
+    }
+    in.enteringVolume = numberOf("txtInVolume");
+    in.typed.enteringVolume = typedNumber("txtInVolume");
+    in.exitingVolume = numberOf("txtOutVolume");
+    in.typed.exitingVolume = typedNumber("txtOutVolume");
+    if (mainline) {
+        in.lanes = numberOf("txtLane");
+        in.typed.lanes = typedNumber("txtLane");
+    } else {
+        in.averageSpeed = numberOf("txtAvgSpeed");
+    }
+    in.PHF = singleOf("txtPHF");
+    if (mode == Mode::Operation) {
+        in.heavyPercent = numberOf("txtHeavyPer");
+        in.typed.heavyPercent = typedNumber("txtHeavyPer");
+    }
+    in.length = numberOf("txtLength");
     return in;
+}
+
+std::string WeavingForm::typedNumber(const std::string& name) const {
+    numberOf(name);
+    const std::string& text = textOf(name);
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string WeavingForm::runAnalysis() {
@@ -285,7 +310,9 @@ std::string WeavingForm::runAnalysis() {
     const std::string& key = modeKey();
     const Mode mode = key == kDesignKey ? Mode::Design : key == kOperationKey ? Mode::Operation : layout_;
     if (mode != layout_) applyMode(mode, true);
-    const WeavingInput in = readInput();
+    if (mode == Mode::Operation && !isChecked("optLink") && !isChecked("optSide"))
+        refuseInput("엇갈림 형태(본선 - 연결로 또는 연결로 - 연결로)를 선택하십시오.", "optLink");
+    const WeavingInput in = readInput(mode, mode == Mode::Design || isChecked("optLink"));
     // Each report is written out before the diagram changes, so a failure
     // leaves both as they were.
 
@@ -318,16 +345,13 @@ std::string WeavingForm::runAnalysis() {
         setDiagramLabel("lblWeav", numtext(r.step.Vw));
         return reportText;
     }
-    if (isChecked("optSide")) {
-        const RampToRampResult r = analyseRampToRamp(in);
-        std::string reportText = rampToRampReport(in, r);
-        showDiagram(kRampDiagram, false);
-        setDiagramLabel("lblIn", numtext(r.Vin));
-        setDiagramLabel("lblOut", numtext(r.Vout));
-        setDiagramLabel("lblWeav", numtext(r.Vp));
-        return reportText;
-    }
-    refuseInput("엇갈림 형태(본선 - 연결로 또는 연결로 - 연결로)를 선택하십시오.", "optLink");
+    const RampToRampResult r = analyseRampToRamp(in);
+    std::string reportText = rampToRampReport(in, r);
+    showDiagram(kRampDiagram, false);
+    setDiagramLabel("lblIn", numtext(r.Vin));
+    setDiagramLabel("lblOut", numtext(r.Vout));
+    setDiagramLabel("lblWeav", numtext(r.Vp));
+    return reportText;
 }
 
 }  // namespace verosa::analyses::weaving

@@ -68,18 +68,18 @@ std::string mainlineReport(const WeavingInput& in, const MainlineResult& r) {
     writeHeading(b, kOperationTitle);
     b.line("   │   ▷ 설계속도 :  " + at(in.designSpeed, 3) + "km/시                                                 │");
     b.empty();
-    b.line("   │   ▷ 본선차로수(양방향) :  " + at(in.lanes, 2) + "차로     ▷ 엇갈림구간의 길이 :  " + numAt(s.L, 3) +
-           "m        │");
+    b.line("   │   ▷ 본선차로수(양방향) :  " + at(in.typed.lanes, 2) +
+           "차로     ▷ 엇갈림구간의 길이 :  " + numAt(s.L, 3) + "m        │");
     b.separator();
     b.line("   │ 3. 교통조건                                                                │");
     b.empty();
-    b.line("   │   ▷ 본선 교통량 : " + at(in.mainVolume, 5) + " 대/시        ▷ 첨두시간계수 : " + numAt(r.PHF, 4) +
-           "               │");
+    b.line("   │   ▷ 본선 교통량 : " + at(in.typed.mainVolume, 5) +
+           " 대/시        ▷ 첨두시간계수 : " + numAt(r.PHF, 4) + "               │");
     b.empty();
-    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) +
-           " 대/시        ▷ 유출 교통량 : " + at(in.exitingVolume, 5) + " 대/시         │");
+    b.line("   │   ▷ 유입 교통량 : " + at(in.typed.enteringVolume, 5) +
+           " 대/시        ▷ 유출 교통량 : " + at(in.typed.exitingVolume, 5) + " 대/시         │");
     b.empty();
-    b.line("   │   ▷ 중차량 구성비 : " + at(in.heavyPercent, 2) +
+    b.line("   │   ▷ 중차량 구성비 : " + at(in.typed.heavyPercent, 2) +
            "%                                                   │");
     b.separator();
     b.line("   │ 4. 운영분석                                                                │");
@@ -109,21 +109,21 @@ std::string rampToRampReport(const WeavingInput& in, const RampToRampResult& r) 
     b.separator();
     b.line("   │ 3. 교통조건                                                                │");
     b.empty();
-    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) +
-           " 대/시        ▷ 유출 교통량 : " + at(in.exitingVolume, 5) + " 대/시         │");
+    b.line("   │   ▷ 유입 교통량 : " + at(in.typed.enteringVolume, 5) +
+           " 대/시        ▷ 유출 교통량 : " + at(in.typed.exitingVolume, 5) + " 대/시         │");
     b.empty();
-    b.line("   │   ▷ 중차량 구성비 : " + at(in.heavyPercent, 2) + "%              ▷ 첨두시간계수 : " + numAt(r.PHF, 4) +
-           "               │");
+    b.line("   │   ▷ 중차량 구성비 : " + at(in.typed.heavyPercent, 2) +
+           "%              ▷ 첨두시간계수 : " + numAt(r.PHF, 4) + "               │");
     b.separator();
     b.line("   │ 4. 운영분석                                                                │");
     b.empty();
     b.line("   │   ▷ 중차량보정계수 : " + format(r.fhv, "0.00") + "                                                 │");
     b.empty();
-    b.line("   │   ▷ 첨두시간 승용차 환산교통량(유출) = " + at(in.exitingVolume, 5) + " / ( " + format(r.PHF, "0.00") +
-           " × " + format(r.fhv, "0.00") + ") = " + numAt(r.Vout, 5) + "pcph│");
+    b.line("   │   ▷ 첨두시간 승용차 환산교통량(유출) = " + at(in.typed.exitingVolume, 5) + " / ( " +
+           format(r.PHF, "0.00") + " × " + format(r.fhv, "0.00") + ") = " + numAt(r.Vout, 5) + "pcph│");
     b.empty();
-    b.line("   │   ▷ 첨두시간 승용차 환산교통량(유입) = " + at(in.enteringVolume, 5) + " / ( " + format(r.PHF, "0.00") +
-           " × " + format(r.fhv, "0.00") + ") = " + numAt(r.Vin, 5) + "pcph│");
+    b.line("   │   ▷ 첨두시간 승용차 환산교통량(유입) = " + at(in.typed.enteringVolume, 5) + " / ( " +
+           format(r.PHF, "0.00") + " × " + format(r.fhv, "0.00") + ") = " + numAt(r.Vin, 5) + "pcph│");
     b.empty();
     b.line("   │   ▷ 엇갈림 교통량  Vp  = " + numAt(r.Vp, 5) + "대/시                                       │");
     b.empty();
@@ -141,17 +141,18 @@ std::string designReport(const WeavingInput& in, const DesignResult& r) {
     b.line("   │   ▷ 설계속도 :  " + numAt(s.S, 3) + "km/시              ▷ 서비스수준 :  " + at(r.target, 1) +
            "                 │");
     b.empty();
-    b.line("   │   ▷ 본선차로수(양방향)   :  " + at(in.lanes, 2) + "차로                                        │");
+    b.line("   │   ▷ 본선차로수(양방향)   :  " + at(in.typed.lanes, 2) +
+           "차로                                        │");
     b.empty();
     b.line("   │   ▷ 최대 허용 엇갈림구간의 길이 :  " + numAt(r.Lmax, 3) + "m                                  │");
     b.separator();
     b.line("   │ 3. 교통조건                                                                │");
     b.empty();
-    b.line("   │   ▷ 본선 교통량 : " + at(in.mainVolume, 5) + " 대/시          ▷ 첨두시간계수 : " + numAt(r.PHF, 4) +
-           "             │");
+    b.line("   │   ▷ 본선 교통량 : " + at(in.typed.mainVolume, 5) +
+           " 대/시          ▷ 첨두시간계수 : " + numAt(r.PHF, 4) + "             │");
     b.empty();
-    b.line("   │   ▷ 유입 교통량 : " + at(in.enteringVolume, 5) +
-           " 대/시          ▷ 유출 교통량 : " + at(in.exitingVolume, 5) + " 대/시       │");
+    b.line("   │   ▷ 유입 교통량 : " + at(in.typed.enteringVolume, 5) +
+           " 대/시          ▷ 유출 교통량 : " + at(in.typed.exitingVolume, 5) + " 대/시       │");
     b.separator();
     b.line("   │ 4. 계획 분석                                                               │");
     b.empty();
