@@ -128,3 +128,55 @@ TEST(Layout, NoVisibleWidgetsOverlapAfterAnyOptionOrListChange) {
         verosa::guitest::flushDeletes();
     }
 }
+
+TEST(Layout, TheMenuLaysAnOpenWindowOutForTheOtherModeAtOnce) {
+    MessageBoxCatcher boxes;
+    MainWindow main;
+    main.show();
+    AnalysisWindow* freeway = main.runFacilityCommand("mnuHighwayServiceLevel");
+    ASSERT_NE(freeway, nullptr);
+    EXPECT_FALSE(freeway->form().at("cboLOS").visible);
+    EXPECT_EQ(main.runFacilityCommand("mnuHighwayLaneDesign"), freeway);
+    EXPECT_TRUE(freeway->form().at("cboLOS").visible);
+    EXPECT_FALSE(freeway->form().at("txtLane").visible);
+    EXPECT_EQ(freeway->windowTitle(), "고속도로 기본구간의 설계분석");
+
+    AnalysisWindow* weaving = main.runFacilityCommand("mnuWeavingDesign");
+    ASSERT_NE(weaving, nullptr);
+    EXPECT_FALSE(weaving->form().at("fraWeavingForm").visible);
+    EXPECT_EQ(main.runFacilityCommand("mnuWeavingOperation"), weaving);
+    EXPECT_TRUE(weaving->form().at("fraWeavingForm").visible);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST(Layout, EnterMovesToTheNextFieldInEveryWindow) {
+    MessageBoxCatcher boxes;
+    MainWindow main;
+    main.resize(1280, 900);
+    main.show();
+    for (QAction* command : facilityCommands(main)) {
+        command->trigger();
+        auto* window = qobject_cast<AnalysisWindow*>(main.mdiArea()->currentSubWindow()->widget());
+        ASSERT_NE(window, nullptr);
+        // The first enabled text field shown on the opening page.
+        QLineEdit* first = nullptr;
+        for (const auto& c : window->form().controls()) {
+            auto* edit = qobject_cast<QLineEdit*>(window->widgetFor(c->name));
+            if (edit && edit->isVisible() && edit->isEnabled() && !edit->isReadOnly()) {
+                first = edit;
+                break;
+            }
+        }
+        ASSERT_NE(first, nullptr) << command->objectName().toStdString();
+        main.activateWindow();
+        first->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(first->hasFocus()) << command->objectName().toStdString();
+        QTest::keyClicks(first, "25");
+        QTest::keyClick(first, Qt::Key_Return);
+        EXPECT_FALSE(first->hasFocus()) << command->objectName().toStdString();
+        EXPECT_EQ(first->text(), "25");
+        main.mdiArea()->currentSubWindow()->close();
+        verosa::guitest::flushDeletes();
+    }
+}

@@ -20,6 +20,10 @@ public:
     static constexpr const char* kOperationalKey = form::modekey::kHighwayOper;
     static constexpr const char* kDesignKey = form::modekey::kHighwayDesign;
 
+protected:
+    // The menu wrote the other mode's key while the window was open.
+    void onModeKey() override { applyMode(); }
+
 private:
     void declareControls();
     form::Control& beginFrameControl(const std::string& name, std::string caption);

@@ -236,6 +236,12 @@ void WeavingForm::applyMode(Mode mode, bool reapply) {
     if (reapply) applyWeavingForm();
 }
 
+void WeavingForm::onModeKey() {
+    const std::string& key = modeKey();
+    const Mode mode = key == kDesignKey ? Mode::Design : key == kOperationKey ? Mode::Operation : layout_;
+    if (mode != layout_) applyMode(mode, true);
+}
+
 void WeavingForm::applyWeavingForm() {
     // In design mode the option frame is hidden and an example that sets an
     // option leaves the design inputs in place.
@@ -243,6 +249,8 @@ void WeavingForm::applyWeavingForm() {
     const bool link = isChecked("optLink");
     const bool side = isChecked("optSide");
     if (!link && !side) return;
+    // The diagram's values belong to the other form's last analysis.
+    for (const char* name : kDiagramLabels) setDiagramLabel(name, {});
     setCaption("txtLength", link ? "엇갈림구간의 길이" : "측도 엇갈림구간의 길이");
     for (const char* name : {"txtMainVolume", "cboDesignSpeed", "txtLane"}) showField(name, link);
     showField("txtAvgSpeed", side);

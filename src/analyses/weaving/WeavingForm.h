@@ -19,6 +19,11 @@ public:
     // The mode the window is laid out for.
     Mode layout() const { return layout_; }
 
+protected:
+    // The menu wrote the other mode's key while the window was open: laid out
+    // for it at once.
+    void onModeKey() override;
+
 private:
     void declareControls();
     void declareDiagram();
