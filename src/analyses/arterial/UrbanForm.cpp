@@ -103,12 +103,19 @@ void UrbanForm::declareInputs() {
         [this] { return urbanPrintout(shownTexts()); });
 }
 
+// The result window's column headings: the rendering's captions with the
+// units of their values.
+constexpr std::array<const char*, 9> kSegmentWindowCaptions = {
+    "순행시간(sec)",         "교차로정지지체(sec)", "연동계수",          "연동보정지체(sec)", "교차로서비스수준",
+    "교차로총접근지체(sec)", "구간총시간(sec)",     "구간통행속도(kph)", "구간서비스수준"};
+
 void UrbanForm::declareResultWindow() {
     // Placed over the main window, 500 twips above its centre.
     beginWindow("frmUrbanResult", "도시 및 교외 간선도로 분석결과", 500);
     place(addLabel("lblResultTermNo", "구간"), 0, 0);
     for (std::size_t j = 0; j < kSegmentFields.size(); ++j) {
-        form::Control& heading = place(addLabel(kSegmentHeadings[j], kSegmentCaptions[j]), 0, static_cast<int>(j) + 1);
+        form::Control& heading =
+            place(addLabel(kSegmentHeadings[j], kSegmentWindowCaptions[j]), 0, static_cast<int>(j) + 1);
         heading.lines = 2;
     }
     for (int i = 0; i < kMaxSegments; ++i) {
@@ -123,7 +130,7 @@ void UrbanForm::declareResultWindow() {
     place(control("fraTotal"), kMaxSegments + 1, 0, 1, 10);
     place(addText("txtHighwayType", "간선도로유형", 7), 0, 0).readOnly = true;
     place(addText("txtFreespeed", "자유속도(kph)", 7), 0, 1).readOnly = true;
-    place(addText("txtTotalSpeed", "구간총통행속도", 7), 1, 0).readOnly = true;
+    place(addText("txtTotalSpeed", "구간총통행속도(kph)", 7), 1, 0).readOnly = true;
     place(addText("txtTotalLos", "전체구간서비스수준", 7), 1, 1).readOnly = true;
     endFrame();
     endWindow();

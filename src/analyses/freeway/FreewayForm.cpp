@@ -43,7 +43,7 @@ void FreewayForm::declareControls() {
     addList("cboGrade", "경사(%)",
             {"＜ 2%", "2% ≤   ＜ 3%", "3% ≤   ＜ 4%", "4% ≤   ＜ 5%", "5% ≤   ＜ 6%", "6% ≤   ＜ 7%", "7% ≤   ＜ 8%",
              "≥ 8%"});
-    addList("cboGradeLength", "경사길이(m)", gradeLengths(0));
+    addList("cboGradeLength", "경사길이(km)", gradeLengths(0));
     addList("cboDesignSpeed", "설계속도(kph)", {"120km/시", "100km/시", " 80km/시"});
     addNumber("txtLane", "차로수(편도)", {limits::kLanes, {}}, 6);
     addList("cboLaneWidth", "차로폭(m)", {"≥3.5", "3.25≤  ＜3.5", "3.00≤  ＜3.25", "2.75≤  ＜3.00"});

@@ -135,15 +135,15 @@ void IntersectionForm::declareVolumePage() {
     beginFrame("fraVolume", "첨두교통량 및 기하구조", kApproaches + 1);
     approachHeadings("Volume");
     // An example leaves the left-turn volume of some approaches blank: no left turns.
-    numberRow("txtLtVol", "좌회전 교통량", "좌회전 교통량", atLeastZero(0.0));
-    numberRow("txtThVol", "직전 교통량", "직진 교통량", atLeastZero());
-    numberRow("txtRtVol", "우회전 교통량", "우회전 교통량", atLeastZero());
+    numberRow("txtLtVol", "좌회전 교통량(대/시)", "좌회전 교통량", atLeastZero(0.0));
+    numberRow("txtThVol", "직전 교통량(대/시)", "직진 교통량", atLeastZero());
+    numberRow("txtRtVol", "우회전 교통량(대/시)", "우회전 교통량", atLeastZero());
     numberRow("txtPhf", "PHF", "PHF", NumberField{Bounds{0.0, 1.0, false, true}, std::nullopt});
     listRow("cboGrade", "구    배(%)", kGrades, "구배");
     numberRow("txtLightPer", "중차량구성비(%) 소", "중차량구성비(소)", share());
     numberRow("txtHeavyPer", "중차량구성비(%) 대", "중차량구성비(대)", share());
     listRow("cboPark", "주차대수(대/시)", kParking, "주차대수");
-    numberRow("txtRtRad", "우회전차선 곡선반경", "우회전차선 곡선반경", aboveZero());
+    numberRow("txtRtRad", "우회전차선 곡선반경(m)", "우회전차선 곡선반경", aboveZero());
     approachRow("txtRtSha", "우회전차선 공유비(%)",
                 [&](int i) -> form::Control& { return addText(element("txtRtSha", i), "", 6); });
     endFrame();
@@ -184,11 +184,11 @@ void IntersectionForm::declareTimingPage() {
     approachHeadings("Geometry");
     listRow("cboTotalLane", "차선수", laneCounts());
     listRow("cboCrossTotalLane", "반대방향    차선수", laneCounts(), "반대방향 차선수");
-    numberRow("txtCrossTotalWidth", "반대방향    차선폭", "반대방향 차선폭", atLeastZero());
+    numberRow("txtCrossTotalWidth", "반대방향    차선폭(m)", "반대방향 차선폭", atLeastZero());
     for (int i = 0; i < kApproaches; ++i) place(addCheck(element("chkCross", i), "횡단보도"), 4, i + 1);
     for (int i = 0; i < kApproaches; ++i) {
         form::Control& c = place(
-            addNumber(element("txtWalkPerson", i), "보행량", atLeastZero(), 6, approachName(i) + " 보행량"), 5, i + 1);
+            addNumber(element("txtWalkPerson", i), "보행량(인/시)", atLeastZero(), 6, approachName(i) + " 보행량"), 5, i + 1);
         c.toolTip = "1시간보행량";
         c.visible = false;
     }
@@ -197,7 +197,7 @@ void IntersectionForm::declareTimingPage() {
     beginFrame("Frame2", "차선 입력", 6);
     for (int i = 0; i < kApproaches; ++i)
         place(addOption(element("optDirection", i), approachName(i), "direction"), 0, i);
-    place(addNumber("txtLaneWidth", "차선폭", aboveZero(), 6), 1, 0);
+    place(addNumber("txtLaneWidth", "차선폭(m)", aboveZero(), 6, "차선폭"), 1, 0);
     place(addCheck("chkLt", "좌회전"), 1, 1);
     place(addCheck("chkTh", "직진"), 1, 2);
     place(addCheck("chkRt", "우회전"), 1, 3);

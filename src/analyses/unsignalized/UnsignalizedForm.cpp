@@ -52,8 +52,8 @@ void UnsignalizedForm::declareVolumeTable() {
     place(control("fraVolume"), 1, 0);
     place(addLabel("lblApproachHeading", "접근로"), 0, kApproachColumn);
     place(addLabel("lblMovementHeading", "이동류"), 0, kMovementColumn);
-    place(addLabel("lblSmallHeading", "소형"), 0, kSmallColumn);
-    place(addLabel("lblLargeHeading", "대형"), 0, kLargeColumn);
+    place(addLabel("lblSmallHeading", "소형(대/시)"), 0, kSmallColumn);
+    place(addLabel("lblLargeHeading", "대형(대/시)"), 0, kLargeColumn);
     const NumberField lanes{kLaneBounds, std::nullopt};
     const NumberField volume{kVolumeBounds, 0.0};  // a movement left blank carries no traffic
     for (int a = 0; a < kApproaches; ++a) {
