@@ -372,7 +372,7 @@ TEST_F(TwolaneFormTest, SectionKindEnablesItsFields) {
     EXPECT_EQ(form.at("cboLandType").index, 0);
 }
 
-TEST_F(TwolaneFormTest, EmptyPhfFieldTakesTheTableAndBlanksAreRefused) {
+TEST_F(TwolaneFormTest, EmptyOrBlankPhfFieldTakesTheTable) {
     form.press("cmdEx1");
     EXPECT_TRUE(form.at("txtPHF").text.empty());
     ASSERT_TRUE(form.press("cmdResult").ok());
@@ -380,17 +380,71 @@ TEST_F(TwolaneFormTest, EmptyPhfFieldTakesTheTableAndBlanksAreRefused) {
     EXPECT_NE(report.find("1570  =   1200  / (   .91 ×   .84  )"), std::string::npos);
     EXPECT_EQ(form.currentPage(), TwoLaneForm::kResultPage);
 
-    form.setText("txtPHF", " ");
-    auto o = form.press("cmdResult");
-    EXPECT_EQ(o.status, form::Outcome::Status::Refused);
-    ASSERT_TRUE(o.message);
-    EXPECT_EQ(o.message->title, "입력오류");
-    EXPECT_EQ(o.focus, "txtPHF");
+    // Blanks alone are empty too: the same report.
+    form.setText("txtPHF", " \t ");
+    ASSERT_TRUE(form.press("cmdResult").ok());
     EXPECT_EQ(form.resultText(), report);
 
     form.setText("txtPHF", "0.95");
     ASSERT_TRUE(form.press("cmdResult").ok());
     EXPECT_NE(form.resultText().find("1504  =   1200  / (   .95 ×   .84  )"), std::string::npos);
+}
+
+// Each kind of number field: what is not a number, below or above its range
+// is refused naming the field, the focus on it, the report kept; zero is
+// refused where the field needs more.
+TEST_F(TwolaneFormTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
+    form.press("cmdEx1");
+    ASSERT_TRUE(form.press("cmdResult").ok());
+    const std::string report = form.resultText();
+    const std::string phfHint = " 표의 값을 쓰려면 칸을 비워 두십시오.";
+    struct Case {
+        const char* field;
+        const char* text;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"txtBothVolume", "1OO", "양방향교통류율(vph)은 숫자로 입력하십시오. (입력된 값: \"1OO\")"},
+        {"txtBothVolume", "-1200", "양방향교통류율(vph)은 0 이상이어야 합니다."},
+        {"txtBothVolume", "32768", "양방향교통류율(vph)이 너무 큽니다. 32767 이하여야 합니다."},
+        {"txtPHF", "0", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다." + phfHint},
+        {"txtPHF", "1e30", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다." + phfHint},
+        {"txtMiddlePer", "-40", "중형차량 구성비율(%)은 0 이상 100 이하여야 합니다."},
+        {"txtLargePer", "1e-30", "대형차량 구성비율(%)은 0이거나 0.01 이상 100 이하여야 합니다."},
+        {"txtDesignSpeed", "inf", "설계속도(kph)는 숫자로 입력하십시오. (입력된 값: \"inf\")"},
+        {"txtDesignSpeed", "0", "설계속도(kph)는 0보다 크고 120 이하여야 합니다."},
+        {"txtDesignSpeed", "121", "설계속도(kph)는 0보다 크고 120 이하여야 합니다."},
+    };
+    for (const Case& c : cases) {
+        const std::string kept = form.at(c.field).text;
+        form.setText(c.field, c.text);
+        auto o = form.press("cmdResult");
+        EXPECT_EQ(o.status, form::Outcome::Status::Refused) << c.field << " " << c.text;
+        ASSERT_TRUE(o.message) << c.field << " " << c.text;
+        EXPECT_EQ(o.message->text, c.message);
+        EXPECT_EQ(o.focus, c.field);
+        EXPECT_EQ(form.resultText(), report);
+        form.setText(c.field, kept);
+    }
+    // Zero is a volume and a share like any other.
+    form.setText("txtBothVolume", "0");
+    form.setText("txtLargePer", "0");
+    EXPECT_TRUE(form.press("cmdResult").ok());
+}
+
+TEST_F(TwolaneFormTest, ReportEchoesTheTypedNumbersWithoutTheirBlanks) {
+    form.press("cmdEx1");
+    ASSERT_TRUE(form.press("cmdResult").ok());
+    const std::string report = form.resultText();
+    form.setText("txtBothVolume", " 1200\t");
+    form.setText("txtDesignSpeed", " 70 ");
+    ASSERT_TRUE(form.press("cmdResult").ok());
+    EXPECT_EQ(form.resultText(), report);
+    // A number is echoed as typed: "80.0" is class I as 80 is.
+    form.setText("txtDesignSpeed", "80.0");
+    ASSERT_TRUE(form.press("cmdResult").ok());
+    EXPECT_NE(form.resultText().find("▷ 설계속도 :    80.0km/시"), std::string::npos);
+    EXPECT_NE(form.resultText().find("▷ 도로유형구분 :      Ⅰ"), std::string::npos);
 }
 
 TEST_F(TwolaneFormTest, VolumeBeyondSixteenBitsIsRefused) {

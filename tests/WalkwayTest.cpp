@@ -143,16 +143,59 @@ TEST_F(PedestrianFormTest, RefusalKeepsThePreviousReportAndFocusesTheField) {
 }
 
 TEST_F(PedestrianFormTest, FieldsReadByTheNumberRule) {
-    // Digits followed by letters read as the digits; blanks before them are skipped.
-    form.setText("txtTotWidth_Road", "  4.3m");
-    form.setText("txtTotViolationWidth_Road", "1.4 m");
-    form.setText("txtPeakPedVolume_Road", "1827인");
+    // Blanks around a number are allowed; a unit after it is not.
+    form.setText("txtTotWidth_Road", "  4.3 ");
+    form.setText("txtTotViolationWidth_Road", "1.4\t");
+    form.setText("txtPeakPedVolume_Road", "1827");
     ASSERT_TRUE(form.press("cmdResultPedRoad").ok());
-    EXPECT_NE(form.resultText().find("1827 / ( 15 *  2.9) =  42"), std::string::npos);
-    // An empty volume reads as 0: level A.
+    const std::string report = form.resultText();
+    EXPECT_NE(report.find("1827 / ( 15 *  2.9) =  42"), std::string::npos);
+    form.setText("txtTotWidth_Road", "4.3m");
+    auto o = form.press("cmdResultPedRoad");
+    EXPECT_EQ(o.status, form::Outcome::Status::Refused);
+    EXPECT_EQ(o.message->text, "전체도로폭(m)은 숫자로 입력하십시오. (입력된 값: \"4.3m\")");
+    EXPECT_EQ(o.focus, "txtTotWidth_Road");
+    // An empty volume is not 0: it is asked for.
+    form.setText("txtTotWidth_Road", "4.3");
     form.setText("txtPeakPedVolume_Road", "");
+    o = form.press("cmdResultPedRoad");
+    EXPECT_EQ(o.message->text, "15분 첨두보행교통량 (인/15분)을 입력하십시오.");
+    EXPECT_EQ(form.resultText(), report);
+}
+
+TEST_F(PedestrianFormTest, WalkwayFieldsRefuseWhatIsNotAPhysicalValue) {
+    form.press("cmdEx1");
     ASSERT_TRUE(form.press("cmdResultPedRoad").ok());
-    EXPECT_NE(form.resultText().find("서비스수준 : A"), std::string::npos);
+    const std::string report = form.resultText();
+    struct Case {
+        const char* field;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"txtTotWidth_Road", "4,3", "전체도로폭(m)은 숫자로 입력하십시오. (입력된 값: \"4,3\")"},
+        {"txtTotWidth_Road", "0", "전체도로폭(m)은 0.1 이상 100 이하여야 합니다."},
+        {"txtTotWidth_Road", "100.5", "전체도로폭(m)은 0.1 이상 100 이하여야 합니다."},
+        {"txtTotViolationWidth_Road", "1e-45", "총 방해폭원(m)은 0이거나 0.01 이상 100 이하여야 합니다."},
+        {"txtPeakPedVolume_Road", "@@@", "15분 첨두보행교통량 (인/15분)은 숫자로 입력하십시오. (입력된 값: \"@@@\")"},
+        {"txtPeakPedVolume_Road", "-1827", "15분 첨두보행교통량 (인/15분)은 0 이상이어야 합니다."},
+        {"txtPeakPedVolume_Road", "40000", "15분 첨두보행교통량 (인/15분)이 너무 큽니다. 32767 이하여야 합니다."},
+    };
+    for (const Case& c : cases) {
+        const std::string kept = form.at(c.field).text;
+        form.setText(c.field, c.text);
+        auto o = form.press("cmdResultPedRoad");
+        EXPECT_EQ(o.status, form::Outcome::Status::Refused) << c.field << " " << c.text;
+        ASSERT_TRUE(o.message) << c.field << " " << c.text;
+        EXPECT_EQ(o.message->text, c.message);
+        EXPECT_EQ(o.focus, c.field);
+        EXPECT_EQ(form.resultText(), report);
+        form.setText(c.field, kept);
+    }
+    // No obstruction and no pedestrians are values like any other.
+    form.setText("txtTotViolationWidth_Road", "0");
+    form.setText("txtPeakPedVolume_Road", "0");
+    ASSERT_TRUE(form.press("cmdResultPedRoad").ok());
+    EXPECT_NE(form.resultText().find("Vp = V15 / (15 * We) =    0 / ( 15 *  4.3) =   0인/분/m"), std::string::npos);
 }
 
 }  // namespace

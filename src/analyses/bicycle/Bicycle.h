@@ -34,7 +34,7 @@ struct BikePathInput {
     PathType type = PathType::None;
     PathWidth width = PathWidth::None;
     float PHF = 0;
-    std::string volumeText;  // the bicycle volume as typed (shown in the report)
+    std::string volumeText;  // the bicycle volume as typed (a number, without the blanks around it)
     double bikeVolume = 0;   // bicycles/h
     float Sb = 0;            // mean bicycle speed, km/h
     float sigma = 0;         // standard deviation of bicycle speed, km/h
@@ -59,9 +59,13 @@ struct BikePathResult {
 };
 
 // Refuses no path type or width, a PHF or mean speed of zero or less, negative
-// volumes or deviation, direction shares outside 0 to 100 %, and flows or
-// conflicts beyond 16 bits.
+// volumes or deviation, direction shares outside 0 to 100 %, flows or
+// conflicts beyond 16 bits and conflicts below zero (pedestrians much faster
+// than the bicycles).
 BikePathResult analysePath(const BikePathInput& in);
+// Its first part, the lists, which the window checks before it reads any
+// number: the path type decides which fields are read.
+void checkPathChoices(const BikePathInput& in);
 // Level of a conflict count; each bound belongs to the better level.
 char pathLevel(PathType type, PathWidth width, Int16 F);
 
@@ -96,6 +100,9 @@ struct BikeStreetResult {
 // outside (0, 1], no capacity, a zero delay denominator, no street length,
 // and a flow rate beyond 16 bits.
 BikeStreetResult analyseStreet(const BikeStreetInput& in);
+// Its first part, the intersection count, which the window checks before it
+// reads any number: the count decides how many places are read.
+void checkIntersectionCount(const BikeStreetInput& in);
 double widthFactor(float W);
 char delayLevel(float d);
 char travelSpeedLevel(float ATS);

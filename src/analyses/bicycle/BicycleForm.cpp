@@ -1,15 +1,47 @@
 #include "analyses/bicycle/BicycleForm.h"
 
+#include <optional>
 #include <vector>
 
 #include "analyses/bicycle/Bicycle.h"
 #include "analyses/bicycle/BicycleReport.h"
-#include "numeric/Num.h"
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 
 namespace verosa::analyses::bicycle {
 
 namespace {
+
+using form::NumberField;
+
+// A number field from `min` (included unless said otherwise) up to `max`
+// (included; none: open); an empty field is refused.
+NumberField field(double min, std::optional<double> max, bool minIncluded = true) {
+    return NumberField{Bounds{min, max, minIncluded, true}, std::nullopt};
+}
+
+// The values each number field allows. A peak-hour factor, the hourly volume
+// over four times the peak 15 minutes, lies between 0.25 and 1. Volumes have
+// no bound of their own: their flow rates are 16-bit and the computation
+// refuses what lies beyond. Link lengths are used as kilometres.
+const NumberField kPeakHourFactor = field(0.25, 1);
+const NumberField kVolume = field(0, std::nullopt);
+const NumberField kBikeSpeed = field(0, 100, false);
+const NumberField kSpeedDeviation = field(0, 100);
+const NumberField kShare = field(0, 100);
+const NumberField kWalkSpeed = field(0, 20, false);
+const NumberField kPathWidth = field(0, 20, false);
+const NumberField kCycle = field(1, 300);
+const NumberField kGreenRatio = field(0, 1, false);
+const NumberField kLinkLength = field(0, 10);
+
+// The number as typed, without the blanks around it: what the report echoes
+// once the field has been read as a valid number.
+std::string typedNumber(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 
 const char* const kContiTitle = "연속류 자전거 도로의 서비스 수준 분석";
 const char* const kDisconTitle = "단속류 자전거 도로의 서비스 수준 분석";
@@ -65,14 +97,14 @@ void BicycleForm::buildPathFrame() {
     addList("cboBikeType", "자전거도로의 유형",
             {"자전거전용도로(일방통행)", "자전거전용도로(양방통행)", "자전거, 보행자 겸용도로", "노상 자전거도로"});
     addList("cboWidth", "자전거도로폭(m)", {"2m", "3m"});
-    addText("txtContiPHF", "첨두시간계수(PHF)");
-    addText("txtBikeContiVolume", "자전거교통량(대/시)");
-    addText("txtBikeSpeedAvg", "자전거속도(평균,kph)");
-    addText("txtBikeSpeedStdErr", "자전거속도(표준편차)");
-    addText("txtBikeDirectionRatio", "중방향자전거교통량비율(%)");
-    addText("txtPedVolume", "보행자교통량(인/시)");
-    addText("txtPedSpeedAvg", "보행자속도(평균)");
-    addText("txtPedDirectionRatio", "중방향보행자교통량비율(%)");
+    addNumber("txtContiPHF", "첨두시간계수(PHF)", kPeakHourFactor);
+    addNumber("txtBikeContiVolume", "자전거교통량(대/시)", kVolume);
+    addNumber("txtBikeSpeedAvg", "자전거속도(평균,kph)", kBikeSpeed);
+    addNumber("txtBikeSpeedStdErr", "자전거속도(표준편차)", kSpeedDeviation);
+    addNumber("txtBikeDirectionRatio", "중방향자전거교통량비율(%)", kShare);
+    addNumber("txtPedVolume", "보행자교통량(인/시)", kVolume);
+    addNumber("txtPedSpeedAvg", "보행자속도(평균)", kWalkSpeed);
+    addNumber("txtPedDirectionRatio", "중방향보행자교통량비율(%)", kShare);
     endFrame();
     // The direction and pedestrian fields wait for a path type that uses them.
     for (const char* name : {"txtBikeDirectionRatio", "txtPedVolume", "txtPedSpeedAvg", "txtPedDirectionRatio"})
@@ -81,10 +113,10 @@ void BicycleForm::buildPathFrame() {
 
 void BicycleForm::buildStreetFrame() {
     beginFrame("fraBikeDiscon", kDisconTitle, 4);
-    place(addText("txtDisconPHF", "첨두시간계수(PHF)"), 0, 0);
-    place(addText("txtBikeDisconVolume", "자전거교통량(대/시)"), 1, 0);
-    place(addText("txtWidth", "자전거도로폭(m)"), 2, 0);
-    place(addText("txtBikeSpeed", "자전거순행속도(kph)"), 3, 0);
+    place(addNumber("txtDisconPHF", "첨두시간계수(PHF)", kPeakHourFactor), 0, 0);
+    place(addNumber("txtBikeDisconVolume", "자전거교통량(대/시)", kVolume), 1, 0);
+    place(addNumber("txtWidth", "자전거도로폭(m)", kPathWidth), 2, 0);
+    place(addNumber("txtBikeSpeed", "자전거순행속도(kph)", kBikeSpeed), 3, 0);
     std::vector<std::string> counts;
     for (int n = 1; n <= kMaxIntersections; ++n) counts.push_back(digit(n) + "개");
     place(addList("cboIntersectionNo", "교차로개수", counts), 4, 0);
@@ -108,14 +140,19 @@ void BicycleForm::buildStreetFrame() {
     }
 
     // One row per place: its cycle, its g/C and the link after it; link 0 above.
+    // Messages name the place or the link of the drawing ("교차로 #2 g/C").
     beginFrame("fraIntersections", "교차로별 신호 및 링크", 4);
     place(control("fraIntersections"), 5, 0, 1, 4);
-    place(addText(element("txtLinkLength", 0), "링크길이(m)", 6), 0, 3);
+    auto addLink = [this](int j) -> form::Control& {
+        return addNumber(element("txtLinkLength", j), "링크길이(m)", kLinkLength, 6, "링크 L" + digit(j) + " 길이");
+    };
+    place(addLink(0), 0, 3);
     for (int i = 1; i <= kMaxIntersections; ++i) {
+        const std::string intersection = "교차로 #" + digit(i);
         place(addLabel(element("lblPlace", i), "#" + digit(i)), i, 0);
-        place(addText(element("txtCycle", i), "주기(초)", 6), i, 1);
-        place(addText(element("txtGbyC", i), "g/C", 6), i, 2);
-        place(addText(element("txtLinkLength", i), "링크길이(m)", 6), i, 3);
+        place(addNumber(element("txtCycle", i), "주기(초)", kCycle, 6, intersection + " 주기(초)"), i, 1);
+        place(addNumber(element("txtGbyC", i), "g/C", kGreenRatio, 6, intersection + " g/C"), i, 2);
+        place(addLink(i), i, 3);
     }
     endFrame();
     endFrame();
@@ -251,19 +288,20 @@ std::string BicycleForm::runAnalysis() {
 
 std::string BicycleForm::runPath() {
     BikePathInput in;
+    // The lists first: the path type decides which fields are read.
     in.type = static_cast<PathType>(indexOf("cboBikeType"));
     in.width = static_cast<PathWidth>(indexOf("cboWidth"));
-    in.PHF = readSingle(textOf("txtContiPHF"), "첨두시간계수");
-    in.volumeText = textOf("txtBikeContiVolume");
-    in.bikeVolume = readDouble(in.volumeText, "자전거교통량");
-    in.Sb = readSingle(textOf("txtBikeSpeedAvg"), "자전거속도(평균)");
-    in.sigma = readSingle(textOf("txtBikeSpeedStdErr"), "자전거속도(표준편차)");
-    if (in.type == PathType::TwoWay || in.type == PathType::Shared)
-        in.D = readSingle(textOf("txtBikeDirectionRatio"), "중방향자전거교통량비율");
+    checkPathChoices(in);
+    in.PHF = singleOf("txtContiPHF");
+    in.bikeVolume = numberOf("txtBikeContiVolume");
+    in.volumeText = typedNumber(textOf("txtBikeContiVolume"));
+    in.Sb = singleOf("txtBikeSpeedAvg");
+    in.sigma = singleOf("txtBikeSpeedStdErr");
+    if (in.type == PathType::TwoWay || in.type == PathType::Shared) in.D = singleOf("txtBikeDirectionRatio");
     if (in.type == PathType::Shared) {
-        in.pedVolume = readDouble(textOf("txtPedVolume"), "보행자교통량");
-        in.Sp = readSingle(textOf("txtPedSpeedAvg"), "보행자속도");
-        in.Dp = readSingle(textOf("txtPedDirectionRatio"), "중방향보행자교통량비율");
+        in.pedVolume = numberOf("txtPedVolume");
+        in.Sp = singleOf("txtPedSpeedAvg");
+        in.Dp = singleOf("txtPedDirectionRatio");
     }
     const BikePathResult r = analysePath(in);
     return pathReport(in, r);
@@ -271,18 +309,19 @@ std::string BicycleForm::runPath() {
 
 std::string BicycleForm::runStreet() {
     BikeStreetInput in;
+    // The intersection count first: it decides how many places are read.
     in.n = indexOf("cboIntersectionNo") + 1;
-    in.PHF = readDouble(textOf("txtDisconPHF"), "첨두시간계수");
-    in.bikeVolume = readDouble(textOf("txtBikeDisconVolume"), "자전거교통량");
-    in.W = readSingle(textOf("txtWidth"), "자전거도로폭");
+    checkIntersectionCount(in);
+    in.PHF = numberOf("txtDisconPHF");
+    in.bikeVolume = numberOf("txtBikeDisconVolume");
+    in.W = singleOf("txtWidth");
+    if (in.n >= 2) in.runSpeed = numberOf("txtBikeSpeed");
     for (int i = 1; i <= in.n; ++i) {
-        in.cycle[i] = Int16::readRounded(num(textOf(element("txtCycle", i))), "주기");
-        in.gC[i] = readSingle(textOf(element("txtGbyC", i)), "g/C");
+        in.cycle[i] = int16Of(element("txtCycle", i));
+        in.gC[i] = singleOf(element("txtGbyC", i));
     }
-    if (in.n >= 2) {
-        in.runSpeed = readDouble(textOf("txtBikeSpeed"), "자전거순행속도");
-        for (int j = 0; j <= in.n; ++j) in.L[j] = readDouble(textOf(element("txtLinkLength", j)), "링크길이");
-    }
+    if (in.n >= 2)
+        for (int j = 0; j <= in.n; ++j) in.L[j] = numberOf(element("txtLinkLength", j));
     const BikeStreetResult r = analyseStreet(in);
     return streetReport(in, r);
 }

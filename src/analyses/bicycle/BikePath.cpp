@@ -5,6 +5,7 @@
 
 #include "analyses/LevelOfService.h"
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 
 namespace verosa::analyses::bicycle {
 
@@ -14,17 +15,21 @@ namespace {
 double rootOf314() { return std::pow(3.14, 1.0 / 2); }
 
 void requireShare(float percent, const char* what, const char* focus) {
-    if (!(percent >= 0 && percent <= 100)) refuseInput(std::string(what) + "은(는) 0 ~ 100 % 이어야 합니다.", focus);
+    const Bounds share{0.0, 100.0, true, true};
+    if (!(percent >= 0 && percent <= 100)) refuseInput(rangeMessage(what, share), focus);
 }
 
-// A conflict count rounded half to even, refused beyond 16 bits.
+// A conflict count rounded half to even, refused beyond 16 bits and below
+// zero: P(x) turns negative where the pedestrians walk faster than the
+// bicycles ride, and a negative count of meetings is no count.
 Int16 conflicts(double F) {
+    if (F < 0)
+        refuseInput("상충횟수가 0보다 작게 계산되었습니다. 자전거속도와 보행자속도를 확인하십시오.", "txtBikeSpeedAvg");
     return Int16::readRounded(F, "상충횟수", "txtBikeContiVolume", "교통량과 속도를 확인하십시오.");
 }
 
 void checkPath(const BikePathInput& in) {
-    if (in.type == PathType::None) refuseInput("자전거도로의 유형을 선택하십시오.", "cboBikeType");
-    if (in.width == PathWidth::None) refuseInput("자전거도로폭을 선택하십시오.", "cboWidth");
+    checkPathChoices(in);
     if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtContiPHF");
     if (in.bikeVolume < 0) refuseInput("자전거교통량은 0 이상이어야 합니다.", "txtBikeContiVolume");
     if (!(in.Sb > 0)) refuseInput("자전거속도(평균)는 0보다 커야 합니다.", "txtBikeSpeedAvg");
@@ -43,6 +48,11 @@ void checkPath(const BikePathInput& in) {
 }
 
 }  // namespace
+
+void checkPathChoices(const BikePathInput& in) {
+    if (in.type == PathType::None) refuseInput("자전거도로의 유형을 선택하십시오.", "cboBikeType");
+    if (in.width == PathWidth::None) refuseInput("자전거도로폭을 선택하십시오.", "cboWidth");
+}
 
 char pathLevel(PathType type, PathWidth width, Int16 F) {
     // Upper bounds of A to E, each inclusive.

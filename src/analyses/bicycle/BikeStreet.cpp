@@ -6,6 +6,7 @@
 #include "analyses/bicycle/Bicycle.h"
 #include "form/Control.h"
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::bicycle {
@@ -18,7 +19,7 @@ using form::element;
 constexpr int kSaturationFlow = 3000;
 
 void checkStreet(const BikeStreetInput& in) {
-    if (in.n < 1 || in.n > kMaxIntersections) refuseInput("교차로개수를 선택하십시오.", "cboIntersectionNo");
+    checkIntersectionCount(in);
     if (!(in.PHF > 0)) refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다.", "txtDisconPHF");
     if (in.bikeVolume < 0) refuseInput("자전거교통량은 0 이상이어야 합니다.", "txtBikeDisconVolume");
     Int16::readRounded(in.bikeVolume / in.PHF, "자전거 교통류율", "txtBikeDisconVolume",
@@ -27,7 +28,8 @@ void checkStreet(const BikeStreetInput& in) {
     for (int i = 1; i <= in.n; ++i) {
         if (!(in.cycle[i] > Int16::of(0))) refuseInput("주기는 0보다 커야 합니다.", element("txtCycle", i));
         if (!(in.gC[i] > 0 && in.gC[i] <= 1))
-            refuseInput("g/C는 0보다 크고 1 이하이어야 합니다.", element("txtGbyC", i));
+            refuseInput(rangeMessage("교차로 #" + std::to_string(i) + " g/C", Bounds{0.0, 1.0, false, true}),
+                        element("txtGbyC", i));
     }
     if (in.n >= 2) {
         if (!(in.runSpeed > 0)) refuseInput("자전거순행속도는 0보다 커야 합니다.", "txtBikeSpeed");
@@ -37,6 +39,10 @@ void checkStreet(const BikeStreetInput& in) {
 }
 
 }  // namespace
+
+void checkIntersectionCount(const BikeStreetInput& in) {
+    if (in.n < 1 || in.n > kMaxIntersections) refuseInput("교차로개수를 선택하십시오.", "cboIntersectionNo");
+}
 
 double widthFactor(float W) {
     if (W <= 1.5) return 0.8;

@@ -13,9 +13,13 @@ double perCycle(double volume15, float C) { return volume15 / 15 * C / 60; }
 
 }  // namespace
 
-void checkCrosswalk(const CrosswalkInput& in) {
+void checkCrosswalkMethod(const CrosswalkInput& in) {
     if (in.method == CrosswalkMethod::None)
         refuseInput("분석방법(보행자 지체를 이용 / 보행자 공간을 이용)을 선택하십시오.", "optDelayUse");
+}
+
+void checkCrosswalk(const CrosswalkInput& in) {
+    checkCrosswalkMethod(in);
     if (!(in.C > 0)) refuseInput("총 주기는 0보다 커야 합니다.", "txtTotCycle");
     if (in.G < 0) refuseInput("보행자 녹색시간은 0 이상이어야 합니다.", "txtTotGreenTime");
     if (in.G > in.C) refuseInput("보행자 녹색시간은 총 주기보다 길 수 없습니다.", "txtTotGreenTime");

@@ -42,6 +42,9 @@ struct CrosswalkResult {
 // Refuses what the chosen method cannot compute with: no method, no cycle, a
 // green outside the cycle, no width or walking speed, negative volumes,
 // per-cycle volumes beyond 16 bits, no pedestrian at all (zero occupancy time).
+// checkCrosswalkMethod() is its first part, the method, which the window
+// checks before it reads the numbers (the method decides which are read).
+void checkCrosswalkMethod(const CrosswalkInput& in);
 void checkCrosswalk(const CrosswalkInput& in);
 CrosswalkResult analyseCrosswalk(const CrosswalkInput& in);
 

@@ -1,9 +1,43 @@
 #include "analyses/pedestrian/PedestrianForm.h"
 
+#include <cmath>
+#include <optional>
+
 #include "analyses/pedestrian/PedestrianReport.h"
-#include "numeric/Num.h"
+#include "numeric/Result.h"
+#include "numeric/Wording.h"
 
 namespace verosa::analyses::pedestrian {
+
+namespace {
+
+using form::NumberField;
+
+// A number field from `min` up to `max` (both included; none: open); an
+// empty field is refused.
+NumberField field(double min, std::optional<double> max) {
+    return NumberField{Bounds{min, max, true, true}, std::nullopt};
+}
+
+// The values each number field allows. Widths, lengths and areas start at a
+// tenth (of a metre, of a square metre), cycles at a second: what the reports
+// print in their few places. Volumes and counts are 16-bit where the method
+// says so (the reader refuses what lies beyond); per-cycle volumes are checked
+// by the computation.
+const NumberField kWidth = field(0.1, 100);
+const NumberField kObstruction = field(0, 100);
+const NumberField kVolume = field(0, std::nullopt);
+const NumberField kArea = field(0.1, 10000);
+const NumberField kCycle = field(1, 300);
+const NumberField kGreen = field(0, 300);
+const NumberField kWalkSpeed = field(0.1, 5);
+
+// The smallest value other than 0 of a field whose range starts at 0 and
+// whose value a report prints in its plain form: 1e-45 would print as a run
+// of zeros.
+constexpr double kFinest = 0.01;
+
+}  // namespace
 
 PedestrianForm::PedestrianForm(form::FormContext context) : Form(context) {
     setWindowName("frmPedestrian");
@@ -31,9 +65,9 @@ PedestrianForm::PedestrianForm(form::FormContext context) : Form(context) {
 void PedestrianForm::buildWalkwayPage() {
     beginPage(kWalkwayPage);
     beginFrame("fraRoad", "도로 및 교통조건");
-    addText("txtTotWidth_Road", "전체도로폭(m)");
-    addText("txtTotViolationWidth_Road", "총 방해폭원(m)");
-    addText("txtPeakPedVolume_Road", "15분 첨두보행교통량 (인/15분)");
+    addNumber("txtTotWidth_Road", "전체도로폭(m)", kWidth);
+    addNumber("txtTotViolationWidth_Road", "총 방해폭원(m)", kObstruction);
+    addNumber("txtPeakPedVolume_Road", "15분 첨두보행교통량 (인/15분)", kVolume);
     endFrame();
     addButton("cmdEx1", "Ex#1", form::ButtonRole::Example);
     addButton("cmdResultPedRoad", "분  석(&R)", form::ButtonRole::Analysis);
@@ -48,10 +82,10 @@ void PedestrianForm::buildWalkwayPage() {
 
 std::string PedestrianForm::runWalkway() {
     WalkwayInput in;
-    in.Wt = readSingle(textOf("txtTotWidth_Road"), "전체도로폭");
-    in.Wo = readSingle(textOf("txtTotViolationWidth_Road"), "총 방해폭원");
-    in.V15typed = num(textOf("txtPeakPedVolume_Road"));
-    in.V15 = Int16::readRounded(in.V15typed, "15분 첨두보행교통량", "txtPeakPedVolume_Road");
+    in.Wt = singleOf("txtTotWidth_Road");
+    in.Wo = static_cast<float>(printedOf("txtTotViolationWidth_Road"));
+    in.V15typed = printedOf("txtPeakPedVolume_Road");
+    in.V15 = int16Of("txtPeakPedVolume_Road");
     const WalkwayResult r = analyseWalkway(in);
     return walkwayReport(in, r);
 }
@@ -59,8 +93,8 @@ std::string PedestrianForm::runWalkway() {
 void PedestrianForm::buildStairwayPage() {
     beginPage(kStairwayPage);
     beginFrame("fraStairway", "도로 및 교통조건");
-    addText("txtPossibleWidth_Stairway", "보행가능폭원(m)");
-    addText("txtPeakPedVolume_Stairway", "15분 첨두보행교통량 (인/15분)");
+    addNumber("txtPossibleWidth_Stairway", "보행가능폭원(m)", kWidth);
+    addNumber("txtPeakPedVolume_Stairway", "15분 첨두보행교통량 (인/15분)", kVolume);
     endFrame();
     beginFrame("fraPlatoon", "보행군형태");
     addOption("optPlatoon", "보행군일 경우", "platoon");
@@ -86,8 +120,8 @@ void PedestrianForm::buildStairwayPage() {
 void PedestrianForm::buildWaitAreaPage() {
     beginPage(kWaitingAreaPage);
     beginFrame("fraWaitArea", "도로 및 교통조건");
-    addText("txtSize_WaitArea", "대기공간의 총면적(㎡)");
-    addText("txtPedVolume_WaitArea", "최대 관측 보행자수(인)");
+    addNumber("txtSize_WaitArea", "대기공간의 총면적(㎡)", kArea);
+    addNumber("txtPedVolume_WaitArea", "최대 관측 보행자수(인)", kVolume);
     endFrame();
     addButton("cmdEx4", "Ex#4", form::ButtonRole::Example);
     addButton("cmdResultWaitArea", "분  석(&R)", form::ButtonRole::Analysis);
@@ -106,15 +140,15 @@ void PedestrianForm::buildCrosswalkPage() {
     addOption("optAreaUse", "보행자 공간을 이용", "method");
     endFrame();
     beginFrame("fraDelayUse", "보행자 지체를 이용한 방법");
-    addText("txtTotCycle", "총 주기(초)");
-    addText("txtTotGreenTime", "보행자 녹색시간(초)");
+    addNumber("txtTotCycle", "총 주기(초)", kCycle);
+    addNumber("txtTotGreenTime", "보행자 녹색시간(초)", kGreen);
     endFrame();
     beginFrame("fraAreaUse", "보행자 점유공간을 이용한 방법");
-    addText("txtCrossRoadLength", "횡단보도 길이(m)");
-    addText("txtCrossRoadWidth", "횡단보도 폭(m)");
-    addText("txtCrossRoadInVolume", "횡단보도 진입보행량(인/15-분)");
-    addText("txtCrossRoadOutVolume", "횡단보도 진출보행량 (인/15-분)");
-    addText("txtWalkSpeed", "보행자 속도(m/초)");
+    addNumber("txtCrossRoadLength", "횡단보도 길이(m)", kWidth);
+    addNumber("txtCrossRoadWidth", "횡단보도 폭(m)", kWidth);
+    addNumber("txtCrossRoadInVolume", "횡단보도 진입보행량(인/15-분)", kVolume);
+    addNumber("txtCrossRoadOutVolume", "횡단보도 진출보행량 (인/15-분)", kVolume);
+    addNumber("txtWalkSpeed", "보행자 속도(m/초)", kWalkSpeed);
     endFrame();
     setVisible("fraAreaUse", false);
     addButton("cmdEx21", "Ex#2-1", form::ButtonRole::Example);
@@ -148,21 +182,22 @@ void PedestrianForm::buildCrosswalkPage() {
 
 std::string PedestrianForm::runStairway() {
     StairwayInput in;
-    in.We = readSingle(textOf("txtPossibleWidth_Stairway"), "보행가능폭원");
-    in.V15 = Int16::readRounded(num(textOf("txtPeakPedVolume_Stairway")), "15분 첨두보행교통량");
-    // The non-platoon option is read first.
+    // The flow type first (the non-platoon option is read first), then the numbers.
     if (isChecked("optNonPlatoon"))
         in.flow = StairwayFlow::NonPlatoon;
     else if (isChecked("optPlatoon"))
         in.flow = StairwayFlow::Platoon;
+    checkStairwayFlow(in);
+    in.We = singleOf("txtPossibleWidth_Stairway");
+    in.V15 = int16Of("txtPeakPedVolume_Stairway");
     const StairwayResult r = analyseStairway(in);
     return stairwayReport(in, r);
 }
 
 std::string PedestrianForm::runWaitArea() {
     WaitAreaInput in;
-    in.A = readSingle(textOf("txtSize_WaitArea"), "대기공간의 총면적");
-    in.P = Int16::readRounded(num(textOf("txtPedVolume_WaitArea")), "최대 관측 보행자수");
+    in.A = singleOf("txtSize_WaitArea");
+    in.P = int16Of("txtPedVolume_WaitArea");
     const WaitAreaResult r = analyseWaitArea(in);
     return waitAreaReport(in, r);
 }
@@ -173,17 +208,28 @@ std::string PedestrianForm::runCrosswalk() {
         in.method = CrosswalkMethod::Delay;
     else if (isChecked("optAreaUse"))
         in.method = CrosswalkMethod::Area;
-    in.C = readSingle(textOf("txtTotCycle"), "총 주기");
-    in.G = readSingle(textOf("txtTotGreenTime"), "보행자 녹색시간");
+    checkCrosswalkMethod(in);
+    in.C = singleOf("txtTotCycle");
+    in.G = static_cast<float>(printedOf("txtTotGreenTime"));
     if (in.method == CrosswalkMethod::Area) {
-        in.L = readSingle(textOf("txtCrossRoadLength"), "횡단보도 길이");
-        in.W = readSingle(textOf("txtCrossRoadWidth"), "횡단보도 폭");
-        in.entering = readDouble(textOf("txtCrossRoadInVolume"), "횡단보도 진입보행량");
-        in.leaving = readDouble(textOf("txtCrossRoadOutVolume"), "횡단보도 진출보행량");
-        in.S = readSingle(textOf("txtWalkSpeed"), "보행자 속도");
+        in.L = singleOf("txtCrossRoadLength");
+        in.W = singleOf("txtCrossRoadWidth");
+        in.entering = printedOf("txtCrossRoadInVolume");
+        in.leaving = printedOf("txtCrossRoadOutVolume");
+        in.S = singleOf("txtWalkSpeed");
     }
     const CrosswalkResult r = analyseCrosswalk(in);
     return crosswalkReport(in, r);
+}
+
+double PedestrianForm::printedOf(const std::string& name) const {
+    const double value = numberOf(name);
+    const Bounds& bounds = at(name).number->bounds;
+    if (value != 0 && std::fabs(value) < kFinest)
+        refuseInput(withParticle(subjectOf(name), Particle::Topic) + " 0이거나 " +
+                        boundsSentence(Bounds{kFinest, bounds.max, true, bounds.maxIncluded}),
+                    name);
+    return value;
 }
 
 }  // namespace verosa::analyses::pedestrian

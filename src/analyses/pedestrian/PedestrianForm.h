@@ -27,6 +27,9 @@ private:
     std::string runStairway();
     std::string runWaitArea();
     std::string runCrosswalk();
+    // A field whose range starts at 0 and whose value a report prints: 0, or
+    // at least the finest value the report shows in its few places.
+    double printedOf(const std::string& name) const;
 };
 
 }  // namespace verosa::analyses::pedestrian

@@ -8,9 +8,13 @@ namespace verosa::analyses::pedestrian {
 
 // ---- stairway ----
 
-void checkStairway(const StairwayInput& in) {
+void checkStairwayFlow(const StairwayInput& in) {
     if (in.flow == StairwayFlow::None)
         refuseInput("보행군형태(보행군일 경우 / 비보행군일 경우)를 선택하십시오.", "optPlatoon");
+}
+
+void checkStairway(const StairwayInput& in) {
+    checkStairwayFlow(in);
     if (!(in.We > 0)) refuseInput("보행가능폭원은 0보다 커야 합니다.", "txtPossibleWidth_Stairway");
     if (in.V15 < Int16::of(0)) refuseInput("15분 첨두보행교통량은 0 이상이어야 합니다.", "txtPeakPedVolume_Stairway");
     Int16::readRounded(in.V15 / (in.We * 15), "보행교통류율", "txtPeakPedVolume_Stairway",

@@ -26,7 +26,9 @@ struct StairwayResult {
 };
 
 // Refuses no flow type, no usable width, a negative volume and a flow rate
-// beyond 16 bits.
+// beyond 16 bits. checkStairwayFlow() is its first part, the flow type, which
+// the window checks before it reads the numbers.
+void checkStairwayFlow(const StairwayInput& in);
 void checkStairway(const StairwayInput& in);
 StairwayResult analyseStairway(const StairwayInput& in);
 // Level of a stairway flow rate; each bound belongs to the better level.

@@ -38,17 +38,8 @@ char twoLaneLevel(double designSpeed, float TDR) {
     return levelFromUpperBounds(TDR, {10, 20, 30, 40, 50});
 }
 
-void checkTwoLane(const TwoLaneInput& in) {
+void checkTwoLaneChoices(const TwoLaneInput& in) {
     if (in.section < 0) refuseInput("분석구간종류(일반지형 또는 특정경사구간)를 선택하십시오.", "cboTermType");
-    if (in.V.value() < 0) refuseInput("양방향교통류율은 0 이상이어야 합니다.", "txtBothVolume");
-    if (!in.phfFromTable && !(in.PHF > 0))
-        refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다. 표의 값을 쓰려면 칸을 비워 두십시오.", "txtPHF");
-    if (in.mediumPercent < 0 || in.mediumPercent > 100)
-        refuseInput("중형차량 구성비율은 0에서 100% 사이여야 합니다.", "txtMiddlePer");
-    if (in.largePercent < 0 || in.largePercent > 100)
-        refuseInput("대형차량 구성비율은 0에서 100% 사이여야 합니다.", "txtLargePer");
-    if (in.mediumPercent + in.largePercent > 100)
-        refuseInput("중형차량과 대형차량 구성비율의 합은 100%를 넘을 수 없습니다.", "txtLargePer");
     if (in.laneWidth < 0) refuseInput("차로폭을 선택하십시오.", "cboLaneWidth");
     if (in.clearance < 0) refuseInput("측방여유폭을 선택하십시오.", "cboSideWidth");
     if (in.noPassing < 0 || in.noPassing > 5) refuseInput("추월 금지구간 백분율을 선택하십시오.", "cboGradePercent");
@@ -59,6 +50,20 @@ void checkTwoLane(const TwoLaneInput& in) {
     if (in.grade < 0) refuseInput("경사도를 선택하십시오.", "cboGrade");
     if (in.gradeLength < 0) refuseInput("경사길이를 선택하십시오.", "cboGradeLength");
     if (in.split < 0) refuseInput("방향별 교통량분포를 선택하십시오.", "cboDirectionPercentSpecial");
+}
+
+void checkTwoLane(const TwoLaneInput& in) {
+    checkTwoLaneChoices(in);
+    if (in.V.value() < 0) refuseInput("양방향교통류율은 0 이상이어야 합니다.", "txtBothVolume");
+    if (!in.phfFromTable && !(in.PHF > 0))
+        refuseInput("첨두시간계수(PHF)는 0보다 커야 합니다. 표의 값을 쓰려면 칸을 비워 두십시오.", "txtPHF");
+    if (in.mediumPercent < 0 || in.mediumPercent > 100)
+        refuseInput("중형차량 구성비율은 0에서 100% 사이여야 합니다.", "txtMiddlePer");
+    if (in.largePercent < 0 || in.largePercent > 100)
+        refuseInput("대형차량 구성비율은 0에서 100% 사이여야 합니다.", "txtLargePer");
+    if (in.mediumPercent + in.largePercent > 100)
+        refuseInput("중형차량과 대형차량 구성비율의 합은 100%를 넘을 수 없습니다.", "txtLargePer");
+    if (in.section == kGeneralTerrain) return;
     // The directional volumes are V × (3 + split) / 10, computed in 16 bits.
     const int weight = 3 + in.split;
     if (!Int16::fits(static_cast<double>(in.V.value()) * weight))

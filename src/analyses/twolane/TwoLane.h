@@ -32,14 +32,14 @@ constexpr int kSpecificGrade = 1;
 
 struct TwoLaneInput {
     int section = -1;          // cboTermType position
-    std::string volumeText;    // two-way volume as typed
+    std::string volumeText;    // two-way volume as typed (a number, without the blanks around it)
     Int16 V;                   // the volume rounded half to even
-    bool phfFromTable = true;  // the PHF field is exactly empty
+    bool phfFromTable = true;  // the PHF field is empty (or blank)
     float PHF = 0;             // the typed PHF otherwise
     double mediumPercent = 0;  // trucks and buses, %
     double largePercent = 0;   // trailers, %
     double designSpeed = 0;
-    std::string designSpeedText;  // as typed
+    std::string designSpeedText;  // as typed (a number, without the blanks around it)
     int laneWidth = -1;           // cboLaneWidth position
     std::string laneWidthText;
     int clearance = -1;  // cboSideWidth position
@@ -70,7 +70,10 @@ struct TwoLaneResult {
 };
 
 // Refuses input the method cannot compute with (each refusal names the field
-// to focus); analyseTwoLane() runs it first.
+// to focus); analyseTwoLane() runs it first. checkTwoLaneChoices() is its part
+// for the lists, which the window checks before it reads any number: the
+// section kind decides which lists are read.
+void checkTwoLaneChoices(const TwoLaneInput& in);
 void checkTwoLane(const TwoLaneInput& in);
 TwoLaneResult analyseTwoLane(const TwoLaneInput& in, const TwoLaneTables& tables);
 

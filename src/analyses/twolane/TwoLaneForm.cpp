@@ -1,12 +1,49 @@
 #include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/twolane/TwoLaneReport.h"
 
+#include <cmath>
+#include <optional>
 #include <string>
 
 #include "numeric/Num.h"
+#include "numeric/Result.h"
+#include "numeric/Wording.h"
 #include "tables/LookupTable.h"
 
 namespace verosa::analyses::twolane {
+
+namespace {
+
+using form::NumberField;
+
+// A number field from `min` (included unless said otherwise) up to `max`
+// (included; none: open); an empty field is refused.
+NumberField field(double min, std::optional<double> max, bool minIncluded = true) {
+    return NumberField{Bounds{min, max, minIncluded, true}, std::nullopt};
+}
+
+// The values each number field allows. The volume is a 16-bit integer (the
+// reader refuses what lies beyond); a peak-hour factor, the hourly volume
+// over four times the peak 15 minutes, lies between 0.25 and 1; design
+// speeds go up to the 120 km/h of the road standards.
+const NumberField kVolume = field(0, std::nullopt);
+const NumberField kPeakHourFactor = field(0.25, 1);
+const NumberField kShare = field(0, 100);
+const NumberField kDesignSpeed = field(0, 120, false);
+
+// The smallest share other than 0 the report prints (as a number text in a
+// one- or two-place field): 1e-30 % would print as a run of zeros.
+constexpr double kFinestShare = 0.01;
+
+// The number as typed, without the blanks around it: what the report echoes
+// once the field has been read as a valid number.
+std::string typedNumber(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
 
 TwoLaneForm::TwoLaneForm(form::FormContext context) : TabledForm(context, openTwoLaneTables) {
     setWindowName("frm2Roadway");
@@ -23,11 +60,12 @@ void TwoLaneForm::declareControls() {
     beginPage(kInputPage);
     beginFrame("fraCondition", "도로 및 교통조건", 2);
     place(addList("cboTermType", "분석구간종류", {"일반지형", "특정경사구간"}), 0, 0);
-    place(addText("txtBothVolume", "양방향교통류율(vph)"), 1, 0);
-    place(addText("txtPHF", "첨두시간계수(PHF)"), 2, 0);
-    place(addText("txtMiddlePer", "중형차량 구성비율(%)"), 3, 0);
-    place(addText("txtLargePer", "대형차량 구성비율(%)"), 4, 0);
-    place(addText("txtDesignSpeed", "설계속도(kph)"), 5, 0);
+    place(addNumber("txtBothVolume", "양방향교통류율(vph)", kVolume), 1, 0);
+    // Empty (or blank): the peak-hour factor of table 3-2.
+    place(addNumber("txtPHF", "첨두시간계수(PHF)", kPeakHourFactor), 2, 0);
+    place(addNumber("txtMiddlePer", "중형차량 구성비율(%)", kShare), 3, 0);
+    place(addNumber("txtLargePer", "대형차량 구성비율(%)", kShare), 4, 0);
+    place(addNumber("txtDesignSpeed", "설계속도(kph)", kDesignSpeed), 5, 0);
     place(addList("cboLaneWidth", "차로폭(m)", {"≥3.5         ", "3.25≤  ＜3.5 ", "3.00≤  ＜3.25", "2.75≤  ＜3.00"}), 6,
           0);
     place(addList("cboSideWidth", "측방여유폭(m)", {"≥1.5       ", "1.0≤  ＜1.5", "0.5≤  ＜1.0"}), 0, 1);
@@ -101,17 +139,8 @@ void TwoLaneForm::enableSectionFields() {
 
 TwoLaneInput TwoLaneForm::readInput() const {
     TwoLaneInput in;
+    // The lists first: the section kind decides which of them are read.
     in.section = indexOf("cboTermType");
-    in.volumeText = textOf("txtBothVolume");
-    const double volume = readDouble(in.volumeText, "양방향교통류율");
-    in.V = Int16::readRounded(volume, "양방향교통류율", "txtBothVolume");
-    // Exactly empty: the table's PHF. Blanks read as 0 and are refused.
-    in.phfFromTable = textOf("txtPHF").empty();
-    if (!in.phfFromTable) in.PHF = readSingle(textOf("txtPHF"), "첨두시간계수");
-    in.mediumPercent = readDouble(textOf("txtMiddlePer"), "중형차량 구성비율");
-    in.largePercent = readDouble(textOf("txtLargePer"), "대형차량 구성비율");
-    in.designSpeedText = textOf("txtDesignSpeed");
-    in.designSpeed = readDouble(in.designSpeedText, "설계속도");
     in.laneWidth = indexOf("cboLaneWidth");
     in.laneWidthText = at("cboLaneWidth").listText();
     in.clearance = indexOf("cboSideWidth");
@@ -123,7 +152,32 @@ TwoLaneInput TwoLaneForm::readInput() const {
     in.gradeLength = indexOf("cboGradeLength");
     in.split = indexOf("cboDirectionPercentSpecial");
     in.splitText = at("cboDirectionPercentSpecial").listText();
+    checkTwoLaneChoices(in);
+
+    in.V = int16Of("txtBothVolume");
+    in.volumeText = typedNumber(textOf("txtBothVolume"));
+    in.phfFromTable = readWholeNumber(textOf("txtPHF")).kind == WholeNumber::Kind::Empty;
+    if (!in.phfFromTable) {
+        try {
+            in.PHF = singleOf("txtPHF");
+        } catch (const Failure& refusal) {
+            refuseInput(refusal.error().message + " 표의 값을 쓰려면 칸을 비워 두십시오.", "txtPHF");
+        }
+    }
+    in.mediumPercent = shareOf("txtMiddlePer");
+    in.largePercent = shareOf("txtLargePer");
+    in.designSpeed = numberOf("txtDesignSpeed");
+    in.designSpeedText = typedNumber(textOf("txtDesignSpeed"));
     return in;
+}
+
+double TwoLaneForm::shareOf(const std::string& name) const {
+    const double share = numberOf(name);
+    if (share != 0 && std::fabs(share) < kFinestShare)
+        refuseInput(withParticle(subjectOf(name), Particle::Topic) + " 0이거나 " +
+                        boundsSentence(Bounds{kFinestShare, kShare.bounds.max, true, true}),
+                    name);
+    return share;
 }
 
 std::string TwoLaneForm::runAnalysis() {

@@ -19,6 +19,8 @@ private:
     void declareBehaviour();
     void enableSectionFields();
     TwoLaneInput readInput() const;
+    // A share field: 0, or at least the finest share the report prints.
+    double shareOf(const std::string& name) const;
     std::string runAnalysis();
 };
 
