@@ -547,8 +547,8 @@ TEST_F(FreewayFormTest, NumberFieldsRefuseTextsThatAreNotValuesOfTheirRange) {
         {FreewayForm::kOperationalKey, "Ex#2", "txtTotalPer", "12abc",
          "중차량구성비(%)는 숫자로 입력하십시오. (입력된 값: \"12abc\")"},
         {FreewayForm::kOperationalKey, "Ex#2", "txtTotalPer", "100.5", "중차량구성비(%)는 0 이상 100 이하여야 합니다."},
-        {FreewayForm::kOperationalKey, "Ex#1", "txtPHF", "1e30", "첨두시간계수(PHF)는 0보다 크고 1 이하여야 합니다."},
-        {FreewayForm::kDesignKey, "Ex#5", "txtPHF", "0", "첨두시간계수(PHF)는 0보다 크고 1 이하여야 합니다."},
+        {FreewayForm::kOperationalKey, "Ex#1", "txtPHF", "1e30", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다."},
+        {FreewayForm::kDesignKey, "Ex#5", "txtPHF", "0", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다."},
         {FreewayForm::kDesignKey, "Ex#5", "txtPHF", "nan",
          "첨두시간계수(PHF)는 숫자로 입력하십시오. (입력된 값: \"nan\")"},
         // A control character or a byte that is not UTF-8 is not quoted back as it stands.

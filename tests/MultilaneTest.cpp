@@ -394,7 +394,13 @@ TEST(MultilaneRefusals, InputWithoutATableColumnOrBand) {
         {"negative volume", with(example2A(), [](auto& in) { in.volume = -1; }), "txtVolume"},
         {"zero PHF", with(example2A(), [](auto& in) { in.PHF = 0; }), "txtPHF"},
         {"negative PHF", with(example2A(), [](auto& in) { in.PHF = -0.9f; }), "txtPHF"},
-        {"flow rate beyond 16 bits", with(example2A(), [](auto& in) { in.PHF = 0.01f; }), "txtVolume"},
+        {"flow rate beyond 16 bits",
+         with(example2A(),
+              [](auto& in) {
+                  in.volume = 9999;
+                  in.PHF = 0.25f;
+              }),
+         "txtVolume"},
         {"curvature above 80", with(example2A(), [](auto& in) { in.H = 80.5; }), "txtHorizontal"},
         {"grade above 90", with(example2A(), [](auto& in) { in.G = 91; }), "txtVertical"},
     };
@@ -542,7 +548,7 @@ TEST_F(MultilaneFormTest, NumberFieldsRefuseTextsThatAreNotValuesOfTheirRange) {
         {"cmdEx1", "txtSp1", "0", "승용차최대평균통행속도(kph)는 0보다 크고 150 이하여야 합니다."},
         {"cmdEx1", "txtSp2", "-61", "조사평균통행속도(승용차,kph)는 0보다 크고 150 이하여야 합니다."},
         {"cmdEx1", "txtSt2", "151", "조사평균통행속도(중차량,kph)는 0보다 크고 150 이하여야 합니다."},
-        {"cmdEx2_A", "txtPHF", "0", "첨두시간계수(PHF)는 0보다 크고 1 이하여야 합니다."},
+        {"cmdEx2_A", "txtPHF", "0", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다."},
         {"cmdEx2_A", "txtHorizontal", "80.5", "평면굴곡도(˚/km)는 0 이상 80 이하여야 합니다."},
         {"cmdEx2_A", "txtHorizontal", "-16", "평면굴곡도(˚/km)는 0 이상 80 이하여야 합니다."},
         {"cmdEx2_A", "txtVertical", "-4", "종단경사도(m/km)는 0 이상 90 이하여야 합니다."},

@@ -363,7 +363,7 @@ TEST(RampNumberFields, RefuseTextsThatAreNotValuesOfTheirRange) {
         {1, "txtConnectorSpeed", "-70", "연결로 자유속도는 0보다 크고 150 이하여야 합니다."},
         {3, "txtMainHeavyPer", "-5", "본선구간 중차량비율은 0 이상 100 이하여야 합니다."},
         {3, "txtConnectorHeavyPer", "100.5", "연결로 중차량비율은 0 이상 100 이하여야 합니다."},
-        {1, "txtPHF", "1.1", "첨두시간계수(PHF)는 0보다 크고 1 이하여야 합니다."},
+        {1, "txtPHF", "1.1", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다."},
         {1, "txtPHF", "", "첨두시간계수(PHF)를 입력하십시오."},
         {1, "txtLaneLength", "0", "감,가속차로길이(m)는 1 이상 2000 이하여야 합니다."},
         {1, "txtLaneLength", "2001", "감,가속차로길이(m)는 1 이상 2000 이하여야 합니다."},

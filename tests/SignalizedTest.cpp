@@ -433,7 +433,7 @@ TEST_F(IntersectionFormTest, PagesPrintingAndRefusalsKeepThePreviousWorksheets) 
     o = form.press("cmdAnalysis");
     EXPECT_EQ(o.status, form::Outcome::Status::Refused);
     EXPECT_EQ(o.focus, "txtPhf[3]");
-    EXPECT_EQ(o.message->text, "SB PHF는 0보다 크고 1 이하여야 합니다.");
+    EXPECT_EQ(o.message->text, "SB PHF는 0.25 이상 1 이하여야 합니다.");
     form.setText("txtPhf[3]", "0.95");
     form.setText("txtThVol[0]", "1OO");
     o = form.press("cmdAnalysis");

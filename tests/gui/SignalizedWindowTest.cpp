@@ -98,7 +98,7 @@ TEST(SignalizedWindow, ExampleRunPagesDrawingAndRefusal) {
     const QString before = view->toPlainText();
     QTest::mouseClick(widget<QPushButton>(window, "cmdAnalysis"), Qt::LeftButton);
     QCoreApplication::processEvents();
-    EXPECT_EQ(boxText, QStringLiteral("SB PHF는 0보다 크고 1 이하여야 합니다."));
+    EXPECT_EQ(boxText, QStringLiteral("SB PHF는 0.25 이상 1 이하여야 합니다."));
     EXPECT_EQ(window->focusWidget(), phf);  // the window may be inactive right after the box
     EXPECT_EQ(view->toPlainText(), before);
     EXPECT_EQ(window->reportText(), cli);  // what saving writes: the four pages

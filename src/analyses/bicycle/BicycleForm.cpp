@@ -1,4 +1,5 @@
 #include "analyses/bicycle/BicycleForm.h"
+#include "analyses/Limits.h"
 
 #include <optional>
 #include <vector>
@@ -20,11 +21,10 @@ NumberField field(double min, std::optional<double> max, bool minIncluded = true
     return NumberField{Bounds{min, max, minIncluded, true}, std::nullopt};
 }
 
-// The values each number field allows. A peak-hour factor, the hourly volume
-// over four times the peak 15 minutes, lies between 0.25 and 1. Volumes have
-// no bound of their own: their flow rates are 16-bit and the computation
-// refuses what lies beyond. Link lengths are used as kilometres.
-const NumberField kPeakHourFactor = field(0.25, 1);
+// The values each number field allows. Volumes have no bound of their own:
+// their flow rates are 16-bit and the computation refuses what lies beyond.
+// Link lengths are used as kilometres.
+const NumberField kPeakHourFactor{limits::kPeakHourFactor, std::nullopt};
 const NumberField kVolume = field(0, std::nullopt);
 const NumberField kBikeSpeed = field(0, 100, false);
 const NumberField kSpeedDeviation = field(0, 100);

@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "analyses/Limits.h"
 #include "numeric/CheckedInt.h"
 #include "numeric/Wording.h"
 
@@ -25,7 +26,7 @@ inline constexpr Bounds kVolume{0.0, 32767.0};
 // block of two lanes (which one lane also uses) and of three or more.
 inline constexpr Bounds kLanes{1.0, 9.0};
 inline constexpr Bounds kShare{0.0, 100.0};  // a share of the volume, %
-inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+inline constexpr Bounds kPHF = analyses::limits::kPeakHourFactor;
 }  // namespace limits
 
 // cboTermType positions.

@@ -13,6 +13,7 @@
 // computed.
 #include <string>
 
+#include "analyses/Limits.h"
 #include "numeric/CheckedInt.h"
 #include "numeric/Wording.h"
 #include "tables/LookupTable.h"
@@ -31,7 +32,7 @@ inline constexpr Bounds kSpeed{0.0, 150.0, false, true};
 // One direction's hourly volume (veh/h): four digits fill the report's field,
 // more than a multilane direction carries.
 inline constexpr Bounds kVolume{0.0, 9999.0};
-inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+inline constexpr Bounds kPHF = analyses::limits::kPeakHourFactor;
 // Curvature (˚/km) and vertical alignment (m/km): the bands of the
 // adjustments end at 80 and 90.
 inline constexpr Bounds kCurvature{0.0, 80.0};

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "analyses/Limits.h"
 #include "numeric/CheckedInt.h"
 #include "numeric/Wording.h"
 
@@ -24,7 +25,7 @@ inline constexpr Bounds kVolume{0.0, 32767.0};
 inline constexpr Bounds kMainSpeed{90.0, 150.0};
 inline constexpr Bounds kRampSpeed{0.0, 150.0, false, true};
 inline constexpr Bounds kShare{0.0, 100.0};  // heavy vehicles, %
-inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+inline constexpr Bounds kPHF = analyses::limits::kPeakHourFactor;
 // The acceleration or deceleration lane (m), a whole metre at least.
 inline constexpr Bounds kLaneLength{1.0, 2000.0};
 // The distance to the adjacent ramp (m): a whole metre at least, so that the

@@ -1,4 +1,5 @@
 #include "analyses/signalized/IntersectionForm.h"
+#include "analyses/Limits.h"
 
 #include <string>
 #include <utility>
@@ -138,7 +139,7 @@ void IntersectionForm::declareVolumePage() {
     numberRow("txtLtVol", "좌회전 교통량(대/시)", "좌회전 교통량", atLeastZero(0.0));
     numberRow("txtThVol", "직전 교통량(대/시)", "직진 교통량", atLeastZero());
     numberRow("txtRtVol", "우회전 교통량(대/시)", "우회전 교통량", atLeastZero());
-    numberRow("txtPhf", "PHF", "PHF", NumberField{Bounds{0.0, 1.0, false, true}, std::nullopt});
+    numberRow("txtPhf", "PHF", "PHF", NumberField{limits::kPeakHourFactor, std::nullopt});
     listRow("cboGrade", "구    배(%)", kGrades, "구배");
     numberRow("txtLightPer", "중차량구성비(%) 소", "중차량구성비(소)", share());
     numberRow("txtHeavyPer", "중차량구성비(%) 대", "중차량구성비(대)", share());
@@ -188,7 +189,8 @@ void IntersectionForm::declareTimingPage() {
     for (int i = 0; i < kApproaches; ++i) place(addCheck(element("chkCross", i), "횡단보도"), 4, i + 1);
     for (int i = 0; i < kApproaches; ++i) {
         form::Control& c = place(
-            addNumber(element("txtWalkPerson", i), "보행량(인/시)", atLeastZero(), 6, approachName(i) + " 보행량"), 5, i + 1);
+            addNumber(element("txtWalkPerson", i), "보행량(인/시)", atLeastZero(), 6, approachName(i) + " 보행량"), 5,
+            i + 1);
         c.toolTip = "1시간보행량";
         c.visible = false;
     }

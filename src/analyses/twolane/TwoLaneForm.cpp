@@ -1,4 +1,5 @@
 #include "analyses/twolane/TwoLaneForm.h"
+#include "analyses/Limits.h"
 #include "analyses/twolane/TwoLaneReport.h"
 
 #include <cmath>
@@ -23,11 +24,10 @@ NumberField field(double min, std::optional<double> max, bool minIncluded = true
 }
 
 // The values each number field allows. The volume is a 16-bit integer (the
-// reader refuses what lies beyond); a peak-hour factor, the hourly volume
-// over four times the peak 15 minutes, lies between 0.25 and 1; design
+// reader refuses what lies beyond); design
 // speeds go up to the 120 km/h of the road standards.
 const NumberField kVolume = field(0, std::nullopt);
-const NumberField kPeakHourFactor = field(0.25, 1);
+const NumberField kPeakHourFactor{limits::kPeakHourFactor, std::nullopt};
 const NumberField kShare = field(0, 100);
 const NumberField kDesignSpeed = field(0, 120, false);
 

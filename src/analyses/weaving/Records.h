@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analyses/Limits.h"
 #include "numeric/CheckedInt.h"
 #include "numeric/Wording.h"
 
@@ -24,7 +25,7 @@ namespace limits {
 // Volumes (veh/h): a flow beyond 16 bits cannot be a peak passenger-car flow;
 // five digits fill the report's field.
 inline constexpr Bounds kVolume{0.0, 32767.0};
-inline constexpr Bounds kPHF{0.0, 1.0, false, true};
+inline constexpr Bounds kPHF = analyses::limits::kPeakHourFactor;
 inline constexpr Bounds kShare{0.0, 100.0};
 // Lanes in both directions: one each way at least.
 inline constexpr Bounds kLanes{2.0, 16.0};
