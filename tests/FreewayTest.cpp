@@ -377,7 +377,6 @@ TEST(Freeway, RefusesAZeroServiceFlowInDesign) {
 TEST_F(FreewayFormTest, OperationalModeShowsLanesAndHidesTheTargetLevel) {
     EXPECT_EQ(form->windowName(), "frmHighWay");
     EXPECT_EQ(form->title(), "고속도로 기본구간의 운영분석");
-    EXPECT_TRUE(form->enterMovesFocus());
     EXPECT_TRUE(form->at("txtLane").visible);
     EXPECT_FALSE(form->at("cboLOS").visible);
     EXPECT_EQ(form->at("txtVolume").caption, "교통량");

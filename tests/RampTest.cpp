@@ -83,7 +83,6 @@ TEST(RampWindow, ExamplesFillInputsOnlyAndTheOptionPairShowsTheAdjacentGroup) {
     EXPECT_EQ(w.form.at("cboConnectorType").index, -1);
     EXPECT_TRUE(w.form.at("optAlone").checked);
     EXPECT_FALSE(w.form.at("fraOtherConnector").visible);
-    EXPECT_FALSE(w.form.enterMovesFocus());
 
     ASSERT_TRUE(w.example(1).ok());
     EXPECT_TRUE(w.form.resultText().empty());  // an example never analyses

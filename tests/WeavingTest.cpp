@@ -395,7 +395,6 @@ TEST_F(WeavingFormTest, OperationalLayoutAtCreation) {
     auto f = open("weavingoper");
     EXPECT_EQ(f->windowName(), "frmWeaving");
     EXPECT_EQ(f->title(), "엇갈림 구간의 운영분석");
-    EXPECT_TRUE(f->enterMovesFocus());
     EXPECT_TRUE(f->at("fraWeavingForm").visible);
     EXPECT_TRUE(f->at("optLink").checked);
     EXPECT_FALSE(f->at("optSide").checked);

@@ -96,6 +96,7 @@ struct Control {
     std::string text;                   // Text, Label (its text), ResultView (the report)
     std::optional<NumberField> number;  // Text: a number field with its range
     std::string subject;                // how messages name the field; empty: its caption
+    std::string placeholder;            // Text: shown greyed while the field is empty
     std::vector<std::string> items;     // List
     int index = -1;                     // List: the chosen position, -1 none
     bool checked = false;               // Option, Check

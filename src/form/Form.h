@@ -96,7 +96,6 @@ public:
     const std::string& title() const { return title_; }
     const std::vector<Page>& pages() const { return pages_; }
     int currentPage() const { return currentPage_; }
-    bool enterMovesFocus() const { return enterMovesFocus_; }
     // Every control in declaration order (which is also the tab order).
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     const Control* find(const std::string& name) const;
@@ -146,7 +145,6 @@ protected:
     // ---- declaration (used by a facility form's constructor) ----
     void setWindowName(std::string name) { windowName_ = std::move(name); }
     void setTitle(std::string title) { title_ = std::move(title); }
-    void setEnterMovesFocus(bool on) { enterMovesFocus_ = on; }
     int addPage(std::string caption);
     void setPageEnabled(int page, bool enabled, std::string toolTip = {});
     // Controls are added to the current page and frame, in tab order.
@@ -259,7 +257,6 @@ private:
     FormContext context_;
     std::string windowName_;
     std::string title_;
-    bool enterMovesFocus_ = false;
     std::vector<Page> pages_;
     int currentPage_ = 0;
     int declPage_ = -1;

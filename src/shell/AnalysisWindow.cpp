@@ -325,6 +325,7 @@ QWidget* AnalysisWindow::makeWidget(const Control& c, Bound& bound) {
     switch (c.kind) {
     case ControlKind::Text: {
         auto* edit = new QLineEdit;
+        edit->setPlaceholderText(qs(c.placeholder));
         const int chars = std::max(c.width > 0 ? c.width : 8, 2);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 14);
         widget = edit;

@@ -60,7 +60,6 @@ double placeX(int i) { return 40 + (i - 1) * 45; }  // centre of place i (1..8)
 
 BicycleForm::BicycleForm(form::FormContext context) : AnalysisForm(context) {
     setWindowName("frmBike");
-    setEnterMovesFocus(true);
     addPage("입력화면");
     addPage("결과화면");
 
@@ -100,10 +99,10 @@ void BicycleForm::buildPathFrame() {
     addNumber("txtContiPHF", "첨두시간계수(PHF)", kPeakHourFactor);
     addNumber("txtBikeContiVolume", "자전거교통량(대/시)", kVolume);
     addNumber("txtBikeSpeedAvg", "자전거속도(평균,kph)", kBikeSpeed);
-    addNumber("txtBikeSpeedStdErr", "자전거속도(표준편차)", kSpeedDeviation);
+    addNumber("txtBikeSpeedStdErr", "자전거속도(표준편차,kph)", kSpeedDeviation);
     addNumber("txtBikeDirectionRatio", "중방향자전거교통량비율(%)", kShare);
     addNumber("txtPedVolume", "보행자교통량(인/시)", kVolume);
-    addNumber("txtPedSpeedAvg", "보행자속도(평균)", kWalkSpeed);
+    addNumber("txtPedSpeedAvg", "보행자속도(평균,kph)", kWalkSpeed);
     addNumber("txtPedDirectionRatio", "중방향보행자교통량비율(%)", kShare);
     endFrame();
     // The direction and pedestrian fields wait for a path type that uses them.
@@ -144,7 +143,7 @@ void BicycleForm::buildStreetFrame() {
     beginFrame("fraIntersections", "교차로별 신호 및 링크", 4);
     place(control("fraIntersections"), 5, 0, 1, 4);
     auto addLink = [this](int j) -> form::Control& {
-        return addNumber(element("txtLinkLength", j), "링크길이(m)", kLinkLength, 6, "링크 L" + digit(j) + " 길이");
+        return addNumber(element("txtLinkLength", j), "링크길이(km)", kLinkLength, 6, "링크 L" + digit(j) + " 길이");
     };
     place(addLink(0), 0, 3);
     for (int i = 1; i <= kMaxIntersections; ++i) {

@@ -26,7 +26,6 @@ std::vector<std::string> gradeLengths(int grade) {
 
 FreewayForm::FreewayForm(form::FormContext context) : TabledForm(context, openFreewayTables) {
     setWindowName("frmHighWay");
-    setEnterMovesFocus(true);
     addPage("입력자료");
     addPage("결과화면");
     declareControls();

@@ -17,7 +17,6 @@ const char* const kSideWidthHint = "양쪽에 장애물이 있을 경우, 장애
 MultilaneForm::MultilaneForm(form::FormContext context) : TabledForm(context, openMultilaneTables) {
     setWindowName("frmManyWay");
     if (modeKey() == form::modekey::kManywayOper) setTitle("다차로도로의 운영분석");
-    setEnterMovesFocus(true);
     declareControls();
     declareBehaviour();
 }

@@ -42,7 +42,6 @@ constexpr double kFinest = 0.01;
 PedestrianForm::PedestrianForm(form::FormContext context) : Form(context) {
     setWindowName("frmPedestrian");
     if (modeKey() == form::modekey::kPedestrianOper) setTitle("보행자시설의 운영분석");
-    setEnterMovesFocus(true);
 
     addPage("보행자도로");
     addPage("계   단");

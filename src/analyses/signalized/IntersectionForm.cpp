@@ -56,7 +56,6 @@ NumberField share() { return NumberField{Bounds{0.0, 100.0, true, true}, std::nu
 IntersectionForm::IntersectionForm(form::FormContext context) : TabledForm(context, openSignalizedTables) {
     setWindowName("frmInterSection");
     setTitle("신호교차로 서비스수준분석");
-    setEnterMovesFocus(true);
     addPage("교차로기본사항입력");
     addPage("기하구조 및 현시입력");
     addPage("교차로 그리기");

@@ -48,7 +48,6 @@ std::string typedNumber(const std::string& text) {
 TwoLaneForm::TwoLaneForm(form::FormContext context) : TabledForm(context, openTwoLaneTables) {
     setWindowName("frm2Roadway");
     setTitle("2차로 도로의 서비스수준 평가");  // the same for every mode key
-    setEnterMovesFocus(true);
     declareControls();
     declareBehaviour();
 }
@@ -62,7 +61,7 @@ void TwoLaneForm::declareControls() {
     place(addList("cboTermType", "분석구간종류", {"일반지형", "특정경사구간"}), 0, 0);
     place(addNumber("txtBothVolume", "양방향교통류율(vph)", kVolume), 1, 0);
     // Empty (or blank): the peak-hour factor of table 3-2.
-    place(addNumber("txtPHF", "첨두시간계수(PHF)", kPeakHourFactor), 2, 0);
+    place(addNumber("txtPHF", "첨두시간계수(PHF)", kPeakHourFactor), 2, 0).placeholder = "비우면 표의 값";
     place(addNumber("txtMiddlePer", "중형차량 구성비율(%)", kShare), 3, 0);
     place(addNumber("txtLargePer", "대형차량 구성비율(%)", kShare), 4, 0);
     place(addNumber("txtDesignSpeed", "설계속도(kph)", kDesignSpeed), 5, 0);

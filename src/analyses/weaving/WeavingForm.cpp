@@ -55,7 +55,6 @@ Shape text(double x, double y, std::string caption, std::string name = {}) {
 
 WeavingForm::WeavingForm(form::FormContext context) : AnalysisForm(context) {
     setWindowName("frmWeaving");
-    setEnterMovesFocus(true);
     addPage("입력자료");
     addPage("결과화면");
     declareControls();
