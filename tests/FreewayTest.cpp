@@ -185,11 +185,12 @@ TEST_F(FreewayFormTest, ReportLinesFollowTheTemplate) {
     EXPECT_EQ(lines[2], "   ├" + bar + "┤");
     EXPECT_EQ(lines[4], "   │" + std::string(72, ' ') + "│");
     EXPECT_EQ(lines[10], "   │   ▷ 설계속도 :   80km/시               ▷ 서비스수준 :  D             │");
-    EXPECT_EQ(lines[14], "   │   ▷ 장애물위치 :  한쪽              ▷ 장애물과의거리 :  ≥1.5  │");
+    // The literal pieces of this line leave it short; the frame closes it.
+    EXPECT_EQ(lines[14], "   │   ▷ 장애물위치 :  한쪽              ▷ 장애물과의거리 :  ≥1.5        │");
     EXPECT_EQ(lines[19], "   │   ▷ 중방향 설계시간교통량(DDHV) :  2700 대/시                         │");
     EXPECT_EQ(lines[24], "   │      ( 소형 :  85%, 중·대형 :  15% )                                  │");
     EXPECT_EQ(lines[48], "   └" + bar + "┘");
-    for (std::size_t i : {1u, 3u, 19u, 24u, 30u, 32u, 40u, 44u}) EXPECT_EQ(report::columns(lines[i]), 79) << lines[i];
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(report::columns(lines[i]), 79) << lines[i];
 }
 
 // ---- the bounds the method names ----

@@ -74,8 +74,8 @@ std::string frameContent(std::string_view text, int innerColumns) {
     while (!line.empty() && line.back() == ' ') line.pop_back();
     const std::size_t bar = line.find(kBar);
     const std::size_t contentStart = bar == std::string::npos ? 0 : bar + kBar.size();
-    const int wanted = (bar == std::string::npos ? 0 : columns(std::string_view(line).substr(0, contentStart))) +
-                       innerColumns;
+    const int wanted =
+        (bar == std::string::npos ? 0 : columns(std::string_view(line).substr(0, contentStart))) + innerColumns;
     while (columns(line) > wanted) {
         auto [start, length] = longestSpaceRun(line, contentStart);
         if (length == 0) break;

@@ -8,11 +8,11 @@ constexpr int kNarrowRun = 32;
 
 std::string narrowReport(const std::string& titleLine, const std::vector<NarrowSection>& sections) {
     BoxReport r(kNarrowRun);
-    r.top().line(titleLine).separator();
+    r.top().framed(titleLine).separator();
 
     r.framed("   │ 1. 일반사항").empty();
-    r.line("   │    분석지점 :                    분석자 :                      │").empty();
-    r.line("   │    분석일자 :                    분석시간 :                    │").empty();
+    r.framed("   │    분석지점 :                    분석자 :").empty();
+    r.framed("   │    분석일자 :                    분석시간 :").empty();
 
     for (const NarrowSection& section : sections) {
         r.separator();
@@ -24,14 +24,12 @@ std::string narrowReport(const std::string& titleLine, const std::vector<NarrowS
 }
 
 std::string pedestrianReport(const PedestrianReportParts& parts) {
-    return narrowReport(parts.titleLine,
-                        {{"2. 입력조건", parts.inputLines},
-                         {"3. 분석과정", parts.computationLines},
-                         {"4. 분석결과", [&](BoxReport& r) {
-                              r.line("   │   ▷ 서비스수준 : " + parts.level +
-                                     "                                            │");
-                              r.empty();
-                          }}});
+    return narrowReport(parts.titleLine, {{"2. 입력조건", parts.inputLines},
+                                          {"3. 분석과정", parts.computationLines},
+                                          {"4. 분석결과", [&](BoxReport& r) {
+                                               r.framed("   │   ▷ 서비스수준 : " + parts.level);
+                                               r.empty();
+                                           }}});
 }
 
 }  // namespace verosa::report

@@ -120,7 +120,7 @@ std::string yesNo(YesNo v) { return v == YesNo::Yes ? "있다" : v == YesNo::No 
 
 std::string berthReport(const BerthInput& in, const BerthResult& r) {
     using report::plain;
-    const std::string title = "   │                 대중교통시설의 정차면 용량 분석                │";
+    const std::string title = "   │                 대중교통시설의 정차면 용량 분석";
     auto inputs = [&](report::BoxReport& b) {
         b.framed(itemLine(item("버스형태", busTypeName(in.busType)))).empty();
         b.framed(itemLine(item("버스대기율", plain(in.waitShare) + "%"), item("g/C 비", plain(in.gC)))).empty();
