@@ -121,11 +121,18 @@ ReportView::ReportView(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 // Room for 76 columns (a framed report is 72 with its margin) and the lines.
+namespace {
+constexpr int kWidestReportColumns = 83;
+}
+
 QSize ReportView::forLines(int lines) const {
     const QFontMetrics fm(font());
-    const int frame = 2 * frameWidth() + 8;
+    // The widest report line is 83 columns (the weaving reports); the text
+    // keeps the document's margin on both sides.
+    const int frame = 2 * frameWidth() + 2 * static_cast<int>(document()->documentMargin()) + 4;
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return {fm.horizontalAdvance(QString(76, QLatin1Char('a'))) + frame + scrollBar, fm.lineSpacing() * lines + frame};
+    return {fm.horizontalAdvance(QString(kWidestReportColumns, QLatin1Char('a'))) + frame + scrollBar,
+            fm.lineSpacing() * lines + frame};
 }
 
 QSize ReportView::sizeHint() const { return forLines(36); }

@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "GuiSupport.h"
+#include "analyses/Registry.h"
 #include "form/Form.h"
 #include "shell/AnalysisWindow.h"
 #include "shell/MainWindow.h"
@@ -176,6 +178,28 @@ TEST(Layout, EnterMovesToTheNextFieldInEveryWindow) {
         QTest::keyClick(first, Qt::Key_Return);
         EXPECT_FALSE(first->hasFocus()) << command->objectName().toStdString();
         EXPECT_EQ(first->text(), "25");
+        main.mdiArea()->currentSubWindow()->close();
+        verosa::guitest::flushDeletes();
+    }
+}
+
+TEST(Layout, TheResultPageShowsWholeReportLinesWithoutScrollingSideways) {
+    MessageBoxCatcher boxes;
+    MainWindow main;
+    main.resize(1280, 900);
+    main.show();
+    for (const auto& a : verosa::analyses::allAnalyses()) {
+        if (!a.facility->built()) continue;
+        AnalysisWindow* window = main.runFacilityCommand(QString::fromStdString(a.facility->command));
+        ASSERT_NE(window, nullptr);
+        for (const verosa::form::Control* example : window->form().exampleButtons()) {
+            window->form().press(example->name);
+            if (!window->form().press(a.analysis->button).ok()) continue;
+            QCoreApplication::processEvents();
+            auto* view = window->findChild<QPlainTextEdit*>();
+            if (!view || !view->isVisible()) continue;
+            EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0) << a.analysis->name << " " << example->caption;
+        }
         main.mdiArea()->currentSubWindow()->close();
         verosa::guitest::flushDeletes();
     }
