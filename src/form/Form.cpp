@@ -522,6 +522,14 @@ float Form::singleOf(const std::string& name) const {
     return static_cast<float>(value);
 }
 
+std::string Form::typedNumberOf(const std::string& name) const {
+    numberOf(name);
+    const std::string& text = textOf(name);
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 Int16 Form::int16Of(const std::string& name) const { return Int16::readRounded(numberOf(name), subjectOf(name), name); }
 
 std::vector<const Control*> Form::exampleButtons() const {

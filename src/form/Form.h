@@ -233,6 +233,9 @@ protected:
     double numberOf(const std::string& name) const;
     float singleOf(const std::string& name) const;  // beyond a float's range: refused
     Int16 int16Of(const std::string& name) const;   // rounded half to even; beyond 16 bits: refused
+    // The field's text as typed, without the blanks around it, once it was
+    // read as a valid number: what a report that echoes a field shows.
+    std::string typedNumberOf(const std::string& name) const;
     // How messages name a control: its subject, else its caption.
     std::string subjectOf(const std::string& name) const;
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "numeric/Result.h"
+
 namespace verosa {
 namespace {
 
@@ -94,6 +96,10 @@ std::string tooLargeMessage(std::string_view subject, double largest) {
 std::string tooSmallMessage(std::string_view subject, double smallest) {
     return withParticle(subject, Particle::Subject) + " 너무 작습니다. " + messageNumber(smallest) +
            " 이상이어야 합니다.";
+}
+
+void requireWithin(double x, const Bounds& bounds, std::string_view subject, std::string_view focus) {
+    if (!bounds.contains(x)) refuseInput(rangeMessage(subject, bounds), std::string(focus));
 }
 
 }  // namespace verosa

@@ -28,6 +28,12 @@ std::string messageNumber(double x);
 struct Bounds {
     std::optional<double> min, max;
     bool minIncluded = true, maxIncluded = true;
+    // Whether x lies within the bounds (a NaN never does).
+    bool contains(double x) const {
+        const bool aboveMin = !min || (minIncluded ? x >= *min : x > *min);
+        const bool belowMax = !max || (maxIncluded ? x <= *max : x < *max);
+        return aboveMin && belowMax;
+    }
 };
 std::string boundsSentence(const Bounds& bounds);
 
@@ -36,5 +42,10 @@ std::string boundsSentence(const Bounds& bounds);
 std::string rangeMessage(std::string_view subject, const Bounds& bounds);
 std::string tooLargeMessage(std::string_view subject, double largest);
 std::string tooSmallMessage(std::string_view subject, double smallest);
+
+// Refuses as input a value outside the bounds with the range message, the
+// focus on `focus`: what a computation checks of a value its window already
+// declares, when it is called directly.
+void requireWithin(double x, const Bounds& bounds, std::string_view subject, std::string_view focus);
 
 }  // namespace verosa

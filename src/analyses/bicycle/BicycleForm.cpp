@@ -35,14 +35,6 @@ const NumberField kCycle = field(1, 300);
 const NumberField kGreenRatio = field(0, 1, false);
 const NumberField kLinkLength = field(0, 10);
 
-// The number as typed, without the blanks around it: what the report echoes
-// once the field has been read as a valid number.
-std::string typedNumber(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 const char* const kContiTitle = "연속류 자전거 도로의 서비스 수준 분석";
 const char* const kDisconTitle = "단속류 자전거 도로의 서비스 수준 분석";
 
@@ -293,7 +285,7 @@ std::string BicycleForm::runPath() {
     checkPathChoices(in);
     in.PHF = singleOf("txtContiPHF");
     in.bikeVolume = numberOf("txtBikeContiVolume");
-    in.volumeText = typedNumber(textOf("txtBikeContiVolume"));
+    in.volumeText = typedNumberOf("txtBikeContiVolume");
     in.Sb = singleOf("txtBikeSpeedAvg");
     in.sigma = singleOf("txtBikeSpeedStdErr");
     if (in.type == PathType::TwoWay || in.type == PathType::Shared) in.D = singleOf("txtBikeDirectionRatio");

@@ -36,13 +36,6 @@ void requireChoice(int index, const char* message, const char* control) {
     if (index < 0) refuseInput(message, control);
 }
 
-// Whether x lies within the bounds (a NaN never does).
-bool within(double x, const Bounds& b) {
-    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
-    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
-    return aboveMin && belowMax;
-}
-
 // Capacity (pcphpl) of the design speed.
 Int16 capacityOf(int designSpeed) {
     switch (designSpeed) {
@@ -80,7 +73,7 @@ void checkFreewayChoices(const FreewayInput& in, bool design) {
 
 void checkFreewayInput(const FreewayInput& in, bool design) {
     checkFreewayChoices(in, design);
-    if (!within(in.PHF, limits::kPHF)) refuseInput(rangeMessage("첨두시간계수(PHF)", limits::kPHF), "txtPHF");
+    requireWithin(in.PHF, limits::kPHF, "첨두시간계수(PHF)", "txtPHF");
     if (readsPceTable(in) && pceColumn(heavyShare(in)) == 0)
         refuseInput(
             "중차량구성비가 50%를 넘으면 경사구간의 승용차환산계수(표 4-5)를 정할 수 없습니다. "

@@ -226,29 +226,21 @@ FreewayInput FreewayForm::readInput(bool design) const {
     in.PHF = singleOf("txtPHF");
     if (!design) {
         in.N = int16Of("txtLane");
-        in.lanesText = typedNumber("txtLane");
+        in.lanesText = typedNumberOf("txtLane");
     }
     if (in.sectionKind == kSpecificGrade) {
         in.heavyPercent = numberOf("txtTotalPer");
-        in.heavyText = typedNumber("txtTotalPer");
+        in.heavyText = typedNumberOf("txtTotalPer");
     } else {
         in.mediumPercent = numberOf("txtLightPer");
         in.largePercent = numberOf("txtHeavyPer");
         // Both are shares of one volume.
         if (in.mediumPercent + in.largePercent > *limits::kShare.max)
             refuseInput(tooLargeMessage("중형차량과 대형차량 구성비율의 합", *limits::kShare.max), "txtHeavyPer");
-        in.mediumText = typedNumber("txtLightPer");
-        in.largeText = typedNumber("txtHeavyPer");
+        in.mediumText = typedNumberOf("txtLightPer");
+        in.largeText = typedNumberOf("txtHeavyPer");
     }
     return in;
-}
-
-std::string FreewayForm::typedNumber(const std::string& name) const {
-    numberOf(name);
-    const std::string& text = textOf(name);
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string FreewayForm::runOperational() {

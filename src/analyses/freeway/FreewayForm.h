@@ -34,9 +34,6 @@ private:
     void refuseLevelF();
 
     FreewayInput readInput(bool design) const;
-    // A number field's text as the report shows it: read as a number first
-    // (refused otherwise), then without the blanks around it.
-    std::string typedNumber(const std::string& name) const;
     std::string runOperational();
     std::string runDesign();
 };

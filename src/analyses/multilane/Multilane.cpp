@@ -155,21 +155,6 @@ char multilaneLevel(const tables::LookupTable& t, int column, float S) {
 
 // ---- the analysis ----
 
-namespace {
-
-// Whether x lies within the bounds (a NaN never does).
-bool within(double x, const Bounds& b) {
-    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
-    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
-    return aboveMin && belowMax;
-}
-
-void requireWithin(double x, const Bounds& bounds, const char* subject, const char* focus) {
-    if (!within(x, bounds)) refuseInput(rangeMessage(subject, bounds), focus);
-}
-
-}  // namespace
-
 void checkChoices(const MultilaneInput& in) {
     if (in.roadType < 0) refuseInput("도로 유형구분을 선택하십시오.", "cboTermType");
     if (in.roadType == kTypeIII)

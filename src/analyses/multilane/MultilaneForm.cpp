@@ -132,7 +132,7 @@ MultilaneInput MultilaneForm::readInput() const {
 
     in.D = numberOf("txtIntersection");
     in.heavyPercent = numberOf("txtTotalPer");
-    in.heavyPercentText = typedNumber("txtTotalPer");
+    in.heavyPercentText = typedNumberOf("txtTotalPer");
     if (in.measured) {
         in.measuredSp1 = int16Of("txtSp1");
         in.measuredSp2 = singleOf("txtSp2");
@@ -142,7 +142,7 @@ MultilaneInput MultilaneForm::readInput() const {
     // The method's own check of g/C comes before the other road conditions.
     in.gC = numberOf("txtGbyC");
     checkGreenRatio(in.gC);
-    in.gCText = typedNumber("txtGbyC");
+    in.gCText = typedNumberOf("txtGbyC");
     in.volume = numberOf("txtVolume");
     in.V = int16Of("txtVolume");
     in.PHF = singleOf("txtPHF");
@@ -150,14 +150,6 @@ MultilaneInput MultilaneForm::readInput() const {
     in.G = numberOf("txtVertical");
     in.A = numberOf("txtInOutPoint");
     return in;
-}
-
-std::string MultilaneForm::typedNumber(const std::string& name) const {
-    numberOf(name);
-    const std::string& text = textOf(name);
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string MultilaneForm::runAnalysis() {

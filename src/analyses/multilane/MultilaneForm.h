@@ -21,9 +21,6 @@ private:
     void declareBehaviour();
     void showSurveyFrames();
     MultilaneInput readInput() const;
-    // A number field's text as the report shows it: read as a number first
-    // (refused otherwise), then without the blanks around it.
-    std::string typedNumber(const std::string& name) const;
     std::string runAnalysis();
 };
 

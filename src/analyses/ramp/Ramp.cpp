@@ -35,17 +35,6 @@ Junction junctionOf(const RampInput& in) {
 // three-lane main line with "연속" selected.
 bool usesAdjacentRamp(const RampInput& in) { return in.mainLaneNO + 2 == 3 && in.adjacentRamp; }
 
-// Whether x lies within the bounds (a NaN never does).
-bool within(double x, const Bounds& b) {
-    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
-    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
-    return aboveMin && belowMax;
-}
-
-void requireWithin(double x, const Bounds& bounds, const char* subject, const char* focus) {
-    if (!within(x, bounds)) refuseInput(rangeMessage(subject, bounds), focus);
-}
-
 }  // namespace
 
 const std::vector<std::string>& connectorTypeItems() {

@@ -146,40 +146,32 @@ RampInput RampForm::input() const {
     checkChoices(in);
 
     in.mainVolume = int16Of("txtMainVolume");
-    t.mainVolume = typedNumber("txtMainVolume");
+    t.mainVolume = typedNumberOf("txtMainVolume");
     in.mainSpeed = singleOf("txtMainSpeed");
-    t.mainSpeed = typedNumber("txtMainSpeed");
+    t.mainSpeed = typedNumberOf("txtMainSpeed");
     in.mainHeavyPercent = singleOf("txtMainHeavyPer");
-    t.mainHeavyPercent = typedNumber("txtMainHeavyPer");
+    t.mainHeavyPercent = typedNumberOf("txtMainHeavyPer");
     in.connectorSpeed = singleOf("txtConnectorSpeed");
-    t.connectorSpeed = typedNumber("txtConnectorSpeed");
+    t.connectorSpeed = typedNumberOf("txtConnectorSpeed");
     in.connectorVolume = int16Of("txtConnectorVolume");
-    t.connectorVolume = typedNumber("txtConnectorVolume");
+    t.connectorVolume = typedNumberOf("txtConnectorVolume");
     in.connectorHeavyPercent = singleOf("txtConnectorHeavyPer");
-    t.connectorHeavyPercent = typedNumber("txtConnectorHeavyPer");
+    t.connectorHeavyPercent = typedNumberOf("txtConnectorHeavyPer");
     in.PHF = singleOf("txtPHF");
-    t.PHF = typedNumber("txtPHF");
+    t.PHF = typedNumberOf("txtPHF");
     in.laneLength = int16Of("txtLaneLength");
-    t.laneLength = typedNumber("txtLaneLength");
+    t.laneLength = typedNumberOf("txtLaneLength");
     // The adjacent ramp's group is read while it is shown (the report shows
     // it then, whether or not the lane share uses it).
     if (in.adjacentRamp) {
         in.otherLength = numberOf("txtOtherConnectorLength");
-        t.otherLength = typedNumber("txtOtherConnectorLength");
+        t.otherLength = typedNumberOf("txtOtherConnectorLength");
         in.otherVolume = numberOf("txtOtherConnectorVolume");
-        t.otherVolume = typedNumber("txtOtherConnectorVolume");
+        t.otherVolume = typedNumberOf("txtOtherConnectorVolume");
         in.otherHeavyPercent = singleOf("txtOtherConnectorHeavyPer");
-        t.otherHeavyPercent = typedNumber("txtOtherConnectorHeavyPer");
+        t.otherHeavyPercent = typedNumberOf("txtOtherConnectorHeavyPer");
     }
     return in;
-}
-
-std::string RampForm::typedNumber(const std::string& name) const {
-    numberOf(name);
-    const std::string& text = textOf(name);
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace verosa::analyses::ramp

@@ -19,9 +19,6 @@ public:
     RampInput input() const;
 
 private:
-    // A number field's text as the report shows it: read as a number first
-    // (refused otherwise), then without the blanks around it.
-    std::string typedNumber(const std::string& name) const;
     void buildInputPage();
     void declareExamples();
     form::Control& beginFrameControl(const std::string& name, std::string caption, int columns);

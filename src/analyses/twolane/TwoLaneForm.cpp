@@ -35,14 +35,6 @@ const NumberField kDesignSpeed = field(0, 120, false);
 // one- or two-place field): 1e-30 % would print as a run of zeros.
 constexpr double kFinestShare = 0.01;
 
-// The number as typed, without the blanks around it: what the report echoes
-// once the field has been read as a valid number.
-std::string typedNumber(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 }  // namespace
 
 TwoLaneForm::TwoLaneForm(form::FormContext context) : TabledForm(context, openTwoLaneTables) {
@@ -154,7 +146,7 @@ TwoLaneInput TwoLaneForm::readInput() const {
     checkTwoLaneChoices(in);
 
     in.V = int16Of("txtBothVolume");
-    in.volumeText = typedNumber(textOf("txtBothVolume"));
+    in.volumeText = typedNumberOf("txtBothVolume");
     in.phfFromTable = readWholeNumber(textOf("txtPHF")).kind == WholeNumber::Kind::Empty;
     if (!in.phfFromTable) {
         try {
@@ -166,7 +158,7 @@ TwoLaneInput TwoLaneForm::readInput() const {
     in.mediumPercent = shareOf("txtMiddlePer");
     in.largePercent = shareOf("txtLargePer");
     in.designSpeed = numberOf("txtDesignSpeed");
-    in.designSpeedText = typedNumber(textOf("txtDesignSpeed"));
+    in.designSpeedText = typedNumberOf("txtDesignSpeed");
     return in;
 }
 

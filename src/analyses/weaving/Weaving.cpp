@@ -22,17 +22,6 @@ double power(double base, double exponent) {
     return p;
 }
 
-// Whether x lies within the bounds (a NaN never does).
-bool within(double x, const Bounds& b) {
-    const bool aboveMin = !b.min || (b.minIncluded ? x >= *b.min : x > *b.min);
-    const bool belowMax = !b.max || (b.maxIncluded ? x <= *b.max : x < *b.max);
-    return aboveMin && belowMax;
-}
-
-void requireWithin(double x, const Bounds& bounds, std::string_view subject, const char* control) {
-    if (!within(x, bounds)) refuseInput(rangeMessage(subject, bounds), control);
-}
-
 double checkedHeavyPercent(double percent) {
     requireWithin(percent, limits::kShare, "중차량구성비율(%)", field::kHeavyPercent);
     return percent;

@@ -281,33 +281,25 @@ WeavingInput WeavingForm::readInput(Mode mode, bool mainline) const {
     in.target = at("cboLos").listText();
     if (mainline) {
         in.mainVolume = numberOf("txtMainVolume");
-        in.typed.mainVolume = typedNumber("txtMainVolume");
+        in.typed.mainVolume = typedNumberOf("txtMainVolume");
     }
     in.enteringVolume = numberOf("txtInVolume");
-    in.typed.enteringVolume = typedNumber("txtInVolume");
+    in.typed.enteringVolume = typedNumberOf("txtInVolume");
     in.exitingVolume = numberOf("txtOutVolume");
-    in.typed.exitingVolume = typedNumber("txtOutVolume");
+    in.typed.exitingVolume = typedNumberOf("txtOutVolume");
     if (mainline) {
         in.lanes = numberOf("txtLane");
-        in.typed.lanes = typedNumber("txtLane");
+        in.typed.lanes = typedNumberOf("txtLane");
     } else {
         in.averageSpeed = numberOf("txtAvgSpeed");
     }
     in.PHF = singleOf("txtPHF");
     if (mode == Mode::Operation) {
         in.heavyPercent = numberOf("txtHeavyPer");
-        in.typed.heavyPercent = typedNumber("txtHeavyPer");
+        in.typed.heavyPercent = typedNumberOf("txtHeavyPer");
     }
     in.length = numberOf("txtLength");
     return in;
-}
-
-std::string WeavingForm::typedNumber(const std::string& name) const {
-    numberOf(name);
-    const std::string& text = textOf(name);
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string WeavingForm::runAnalysis() {

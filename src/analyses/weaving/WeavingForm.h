@@ -41,9 +41,6 @@ private:
     // The fields the analysis of `mode` reads (the mainline-to-ramp ones or
     // the ramp-to-ramp ones), each read as a number within its range.
     WeavingInput readInput(Mode mode, bool mainline) const;
-    // A number field's text as the reports show it: read as a number first
-    // (refused otherwise), then without the blanks around it.
-    std::string typedNumber(const std::string& name) const;
     std::string runAnalysis();
 
     Mode layout_ = Mode::Operation;
