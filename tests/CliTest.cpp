@@ -2,9 +2,11 @@
 // in process and as the real program.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -100,6 +102,36 @@ TEST(Cli, InputFileControlsComeBeforeSetsInFileOrder) {
     auto broken = writeTemp("verosa-cli-broken.json", "{");
     EXPECT_EQ(cli({"run", "walkway", "--input", broken.string()}).status, 64);
     EXPECT_EQ(cli({"run", "walkway", "--input", "/nonexistent/x.json"}).status, 64);
+}
+
+// The CLI run as a program, its standard output a pipe whose reader is gone
+// before anything is written; SIGPIPE at its default, as a shell leaves it.
+int statusWithReaderGone(const std::vector<std::string>& args) {
+    int fds[2];
+    if (::pipe(fds) != 0) return -1;
+    ::close(fds[0]);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGPIPE, SIG_DFL);
+        ::dup2(fds[1], 1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 2);
+        std::vector<char*> argv{const_cast<char*>(VEROSA_CLI)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(VEROSA_CLI, argv.data());
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) return 1000 + WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
+TEST(Cli, AReaderThatClosesThePipeEarlyGivesTheWriteFailureStatus) {
+    EXPECT_EQ(statusWithReaderGone({"run", "walkway", "--example", "Ex#1"}), 74);
+    EXPECT_EQ(statusWithReaderGone({"list"}), 74);
 }
 
 TEST(Cli, AReportThatCannotBeWrittenIsNoSuccess) {
