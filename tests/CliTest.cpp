@@ -104,6 +104,50 @@ TEST(Cli, InputFileControlsComeBeforeSetsInFileOrder) {
     EXPECT_EQ(cli({"run", "walkway", "--input", "/nonexistent/x.json"}).status, 64);
 }
 
+// A usage error: status 64, nothing on stdout, a message naming what is wrong.
+void expectUsage(const std::vector<std::string>& args, const std::string& says) {
+    CliRun r = cli(args);
+    EXPECT_EQ(r.status, 64) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("내부 오류"), std::string::npos) << r.err;
+}
+
+TEST(Cli, AnInputFileThatCannotBeReadIsAUsageError) {
+    const auto folder = tempPath("verosa-cli-folder");
+    std::filesystem::create_directories(folder);
+    expectUsage({"run", "stairway", "--input", folder.string()}, "is a directory");
+    expectUsage({"run", "stairway", "--input", "/"}, "is a directory");
+    const auto file = writeTemp("verosa-cli-plain.json", "{}");
+    expectUsage({"run", "stairway", "--input", (file / "x.json").string()}, "cannot read");
+    expectUsage({"run", "stairway", "--input", ""}, "cannot read");
+    // Bytes that are not UTF-8, where the rest would be a good case.
+    const auto latin1 =
+        writeTemp("verosa-cli-latin1.json", "{\"example\": \"Ex#3-1\", \"controls\": {\"x\": \"\xe9\"}}");
+    expectUsage({"run", "stairway", "--input", latin1.string()}, "not valid UTF-8 (byte 41)");
+    // Beyond 1 MiB, however well-formed.
+    const auto huge = writeTemp("verosa-cli-huge.json", "{\"controls\": {\"txtPossibleWidth_Stairway\": \"" +
+                                                            std::string(1 << 20, '1') + "\"}}");
+    expectUsage({"run", "stairway", "--input", huge.string()}, "larger than 1 MiB");
+    // A number no double holds.
+    const auto overflow =
+        writeTemp("verosa-cli-overflow.json", "{\"controls\": {\"txtPossibleWidth_Stairway\": 1e400}}");
+    expectUsage({"run", "stairway", "--input", overflow.string()}, "number overflow");
+    if (::geteuid() != 0) {  // root reads any file
+        std::filesystem::permissions(file, std::filesystem::perms::none);
+        expectUsage({"run", "stairway", "--input", file.string()}, "cannot read");
+    }
+    std::filesystem::remove(folder);
+}
+
+TEST(Cli, MessagesShowUnprintableBytesEscaped) {
+    CliRun r = cli({"run", "walkway", "--set", "txt\xff\x1b[2J=1"});
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.err.find("unknown control: txt\\xff\\x1b[2J"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find_first_of("\xff\x1b"), std::string::npos);
+    expectUsage({"list", "walkway"}, "list takes no arguments");
+}
+
 // The CLI run as a program, its standard output a pipe whose reader is gone
 // before anything is written; SIGPIPE at its default, as a shell leaves it.
 int statusWithReaderGone(const std::vector<std::string>& args) {
