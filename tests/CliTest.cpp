@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "fuzz/CliFuzz.h"
 
 namespace {
 
@@ -146,6 +147,41 @@ TEST(Cli, MessagesShowUnprintableBytesEscaped) {
     EXPECT_NE(r.err.find("unknown control: txt\\xff\\x1b[2J"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find_first_of("\xff\x1b"), std::string::npos);
     expectUsage({"list", "walkway"}, "list takes no arguments");
+}
+
+// Text a window could never hold, typed into every field of every built
+// analysis after its first example: refused (2, or 64 where the field is not a
+// number field) or, where the analysis does not read the field, a report that
+// keeps the contract and carries none of it.
+TEST(Cli, NoTypedTextCorruptsAReportOrAMessage) {
+    const std::vector<std::string> values = {"\xff", "4\xc3", "1\n2", "1\r", "\x1b[31m", "\t", std::string("1\0", 2)};
+    int runs = 0;
+    for (const auto& m : verosa::fuzz::learnAnalyses()) {
+        if (!m.built || m.examples.empty()) continue;
+        for (const auto* controls : {&m.near, &m.far}) {
+            for (const std::string& field : controls->texts) {
+                for (const std::string& value : values) {
+                    const std::vector<std::string> args = {
+                        "run", m.name, "--example", m.examples.front(), "--set", field + "=" + value};
+                    CliRun r = cli(args);
+                    ++runs;
+                    verosa::fuzz::Outcome o{r.status, r.out, r.err, {}};
+                    const auto breach = verosa::fuzz::contractBreach(args, o);
+                    EXPECT_FALSE(breach) << m.name << " " << field << ": " << breach->what;
+                    EXPECT_TRUE(r.status == 0 || r.status == 2 || r.status == 64) << m.name << " " << field;
+                    if (r.status == 0 && value.find_first_of("\r\n") == std::string::npos) {
+                        EXPECT_EQ(r.out.find(value), std::string::npos) << m.name << " " << field;
+                    }
+                }
+            }
+            // Lists, option buttons and check boxes take positions and 1/0 only.
+            for (const auto& list : controls->lists)
+                EXPECT_EQ(cli({"run", m.name, "--set", list.name + "=1\n"}).status, 64);
+            for (const std::string& option : controls->options)
+                EXPECT_EQ(cli({"run", m.name, "--set", option + "=1\r"}).status, 64);
+        }
+    }
+    EXPECT_GT(runs, 500);
 }
 
 // The CLI run as a program, its standard output a pipe whose reader is gone
