@@ -14,6 +14,7 @@
 
 #include "analyses/Registry.h"
 #include "form/Form.h"
+#include "form/Utf8.h"
 #include "numeric/Result.h"
 #include "tables/LookupTable.h"
 
@@ -38,52 +39,12 @@ struct UsageError : std::runtime_error {
 // The largest --input file read: a case file is a few hundred bytes.
 constexpr std::size_t kMaxInputBytes = 1024 * 1024;
 
-// The length of the well-formed UTF-8 sequence at text[i] (no overlong forms,
-// no surrogates, nothing beyond U+10FFFF), 0 where there is none.
-std::size_t utf8SequenceAt(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b = byte(i);
-    if (b < 0x80) return 1;
-    std::size_t len = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
-    if (b >= 0xC2 && b <= 0xDF) {
-        len = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        len = 3;
-        if (b == 0xE0) lo = 0xA0;
-        if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        len = 4;
-        if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + len > text.size() || byte(i + 1) < lo || byte(i + 1) > hi) return 0;
-    for (std::size_t k = 2; k < len; ++k)
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    return len;
-}
-
-// The offset of the first byte that is not well-formed UTF-8, npos for none.
-std::size_t invalidUtf8At(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = utf8SequenceAt(text, i);
-        if (len == 0) return i;
-        i += len;
-    }
-    return std::string_view::npos;
-}
-
-// C0 and C1 control characters and DEL: no window field holds them.
+// C0 and C1 control characters and DEL: no single-line field holds them.
 bool hasControlCharacter(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x20 || b == 0x7F) return true;
-        if (b == 0xC2 && i + 1 < text.size()) {
-            const auto next = static_cast<unsigned char>(text[i + 1]);
-            if (next >= 0x80 && next <= 0x9F) return true;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(form::utf8SequenceAt(text, i), 1);
+        if (form::isControlCharacter(text, i, length)) return true;
+        i += length;
     }
     return false;
 }
@@ -96,10 +57,8 @@ std::string shown(std::string_view text, std::size_t limit = 80) {
     std::size_t characters = 0;
     std::size_t i = 0;
     for (; i < text.size() && characters < limit; ++characters) {
-        const std::size_t len = utf8SequenceAt(text, i);
-        const auto b = static_cast<unsigned char>(text[i]);
-        const bool control = len == 1 ? (b < 0x20 || b == 0x7F)
-                                      : len == 2 && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        const std::size_t len = form::utf8SequenceAt(text, i);
+        const bool control = len > 0 && form::isControlCharacter(text, i, len);
         if (len == 0 || control) {
             for (std::size_t k = 0; k < std::max<std::size_t>(len, 1); ++k) {
                 static const char hex[] = "0123456789abcdef";
@@ -191,7 +150,7 @@ std::string inputFileText(const std::string& file) {
     if (in.bad()) throw UsageError("cannot read " + name);
     text.resize(static_cast<std::size_t>(in.gcount()));
     if (text.size() > kMaxInputBytes) throw UsageError(name + ": larger than 1 MiB");
-    if (const std::size_t at = invalidUtf8At(text); at != std::string::npos)
+    if (const std::size_t at = form::invalidUtf8At(text); at != std::string::npos)
         throw UsageError(name + ": not valid UTF-8 (byte " + std::to_string(at) + ")");
     return text;
 }
@@ -232,7 +191,7 @@ void readInputFile(Request& req) {
 // reaches a report through it. (A number field's reader refuses such text
 // itself, naming the field.)
 void requireWindowText(const Step& step) {
-    if (invalidUtf8At(step.value) != std::string::npos)
+    if (form::invalidUtf8At(step.value) != std::string::npos)
         throw UsageError(shown(step.name) + ": value is not valid UTF-8: " + shown(step.value));
     if (hasControlCharacter(step.value))
         throw UsageError(shown(step.name) + ": value holds a control character: " + shown(step.value));
