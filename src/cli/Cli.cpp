@@ -1,15 +1,20 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <string_view>
+#include <system_error>
 
 #include <nlohmann/json.hpp>
 
 #include "analyses/Registry.h"
 #include "form/Form.h"
+#include "form/Utf8.h"
 #include "numeric/Result.h"
 #include "tables/LookupTable.h"
 
@@ -31,6 +36,47 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The largest --input file read: a case file is a few hundred bytes.
+constexpr std::size_t kMaxInputBytes = 1024 * 1024;
+
+// C0 and C1 control characters and DEL: no single-line field holds them.
+bool hasControlCharacter(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(form::utf8SequenceAt(text, i), 1);
+        if (form::isControlCharacter(text, i, length)) return true;
+        i += length;
+    }
+    return false;
+}
+
+// A name or value from the command line as a message may show it: bytes that
+// are not UTF-8 and control characters written as \xNN, at most `limit`
+// characters.
+std::string shown(std::string_view text, std::size_t limit = 80) {
+    std::string out;
+    std::size_t characters = 0;
+    std::size_t i = 0;
+    for (; i < text.size() && characters < limit; ++characters) {
+        const std::size_t len = form::utf8SequenceAt(text, i);
+        const bool control = len > 0 && form::isControlCharacter(text, i, len);
+        if (len == 0 || control) {
+            for (std::size_t k = 0; k < std::max<std::size_t>(len, 1); ++k) {
+                static const char hex[] = "0123456789abcdef";
+                const auto c = static_cast<unsigned char>(text[i + k]);
+                out += "\\x";
+                out += hex[c >> 4];
+                out += hex[c & 0xF];
+            }
+            i += std::max<std::size_t>(len, 1);
+        } else {
+            out.append(text.substr(i, len));
+            i += len;
+        }
+    }
+    if (i < text.size()) out += "...";
+    return out;
+}
+
 // One step of a run, in order: a control to set or a button to press.
 struct Step {
     enum class Kind { Set, Press } kind;
@@ -41,7 +87,7 @@ struct Step {
 struct Request {
     std::string analysis;
     std::optional<std::string> example;
-    std::string inputFile;
+    std::optional<std::string> inputFile;
     std::vector<Step> steps;
 };
 
@@ -49,7 +95,7 @@ int parseInt(const std::string& text, const std::string& what) {
     int v = 0;
     auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec != std::errc() || p != text.data() + text.size())
-        throw UsageError("not a whole number for " + what + ": " + text);
+        throw UsageError("not a whole number for " + shown(what) + ": " + shown(text));
     return v;
 }
 
@@ -69,15 +115,15 @@ Request parseRun(const std::vector<std::string>& args) {
         } else if (a == "--set") {
             const std::string& s = next();
             auto eq = s.find('=');
-            if (eq == std::string::npos || eq == 0) throw UsageError("--set needs CONTROL=VALUE: " + s);
+            if (eq == std::string::npos || eq == 0) throw UsageError("--set needs CONTROL=VALUE: " + shown(s));
             req.steps.push_back({Step::Kind::Set, s.substr(0, eq), s.substr(eq + 1)});
         } else if (a == "--press") {
             req.steps.push_back({Step::Kind::Press, next(), {}});
         } else if (a == "--input") {
-            if (!req.inputFile.empty()) throw UsageError("--input given twice");
+            if (req.inputFile) throw UsageError("--input given twice");
             req.inputFile = next();
         } else {
-            throw UsageError("unknown argument: " + a);
+            throw UsageError("unknown argument: " + shown(a));
         }
     }
     return req;
@@ -87,57 +133,90 @@ std::string jsonValueText(const nlohmann::ordered_json& v, const std::string& na
     if (v.is_string()) return v.get<std::string>();
     if (v.is_boolean()) return v.get<bool>() ? "1" : "0";
     if (v.is_number()) return v.dump();
-    throw UsageError("control " + name + ": value must be a string, number or boolean");
+    throw UsageError("control " + shown(name) + ": value must be a string, number or boolean");
+}
+
+// The whole of an --input file: a usage error where it cannot be read (no
+// such file, a directory, no permission), is larger than kMaxInputBytes or is
+// not UTF-8.
+std::string inputFileText(const std::string& file) {
+    const std::string name = shown(file);
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) throw UsageError("--input " + name + " is a directory");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw UsageError("cannot read " + name);
+    std::string text(kMaxInputBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) throw UsageError("cannot read " + name);
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxInputBytes) throw UsageError(name + ": larger than 1 MiB");
+    if (const std::size_t at = form::invalidUtf8At(text); at != std::string::npos)
+        throw UsageError(name + ": not valid UTF-8 (byte " + std::to_string(at) + ")");
+    return text;
 }
 
 // Reads --input: its controls go before every --set; its example counts as --example.
 void readInputFile(Request& req) {
-    std::ifstream in(req.inputFile, std::ios::binary);
-    if (!in) throw UsageError("cannot read " + req.inputFile);
+    const std::string text = inputFileText(*req.inputFile);
+    const std::string name = shown(*req.inputFile);
     nlohmann::ordered_json doc;
     try {
-        doc = nlohmann::ordered_json::parse(in);
+        doc = nlohmann::ordered_json::parse(text);
     } catch (const nlohmann::json::exception& e) {
-        throw UsageError(req.inputFile + ": " + e.what());
+        throw UsageError(name + ": " + shown(e.what(), 400));
     }
-    if (!doc.is_object()) throw UsageError(req.inputFile + ": not a JSON object");
+    if (!doc.is_object()) throw UsageError(name + ": not a JSON object");
     for (auto it = doc.begin(); it != doc.end(); ++it)
         if (it.key() != "analysis" && it.key() != "example" && it.key() != "controls")
-            throw UsageError(req.inputFile + ": unknown key " + it.key());
+            throw UsageError(name + ": unknown key " + shown(it.key()));
     if (doc.contains("analysis") && doc["analysis"] != req.analysis)
-        throw UsageError(req.inputFile + ": analysis differs from " + req.analysis);
+        throw UsageError(name + ": analysis differs from " + shown(req.analysis));
     if (doc.contains("example")) {
-        if (req.example) throw UsageError("example given both in " + req.inputFile + " and as --example");
-        if (!doc["example"].is_string()) throw UsageError(req.inputFile + ": example must be a caption");
+        if (req.example) throw UsageError("example given both in " + name + " and as --example");
+        if (!doc["example"].is_string()) throw UsageError(name + ": example must be a caption");
         req.example = doc["example"].get<std::string>();
     }
     std::vector<Step> fileSteps;
     if (doc.contains("controls")) {
         const auto& controls = doc["controls"];
-        if (!controls.is_object()) throw UsageError(req.inputFile + ": controls must be an object");
+        if (!controls.is_object()) throw UsageError(name + ": controls must be an object");
         for (auto it = controls.begin(); it != controls.end(); ++it)
             fileSteps.push_back({Step::Kind::Set, it.key(), jsonValueText(it.value(), it.key())});
     }
     req.steps.insert(req.steps.begin(), fileSteps.begin(), fileSteps.end());
 }
 
+// A text for a field or grid cell that is not a number field: the window
+// holds only valid UTF-8 without control characters there, so nothing else
+// reaches a report through it. (A number field's reader refuses such text
+// itself, naming the field.)
+void requireWindowText(const Step& step) {
+    if (form::invalidUtf8At(step.value) != std::string::npos)
+        throw UsageError(shown(step.name) + ": value is not valid UTF-8: " + shown(step.value));
+    if (hasControlCharacter(step.value))
+        throw UsageError(shown(step.name) + ": value holds a control character: " + shown(step.value));
+}
+
 // "MSFBusCap[1][3]" -> grid cell; otherwise the control name as it stands
 // ("txtCycle[2]" is an array element's own name).
 Outcome applySet(Form& form, const Step& step) {
+    const std::string name = shown(step.name);
     if (const Control* c = form.find(step.name)) {
         switch (c->kind) {
-        case ControlKind::Text: return form.setText(step.name, step.value);
+        case ControlKind::Text:
+            if (!c->number) requireWindowText(step);
+            return form.setText(step.name, step.value);
         case ControlKind::List: {
             int pos = parseInt(step.value, step.name);
             if (pos < -1 || pos >= static_cast<int>(c->items.size()))
-                throw UsageError(step.name + ": list position out of range: " + step.value);
+                throw UsageError(name + ": list position out of range: " + shown(step.value));
             return form.setIndex(step.name, pos);
         }
         case ControlKind::Option:
         case ControlKind::Check:
-            if (step.value != "0" && step.value != "1") throw UsageError(step.name + " takes 1 or 0");
+            if (step.value != "0" && step.value != "1") throw UsageError(name + " takes 1 or 0");
             return form.setChecked(step.name, step.value == "1");
-        default: throw UsageError(step.name + " cannot be set");
+        default: throw UsageError(name + " cannot be set");
         }
     }
     // A grid cell: name[row][col].
@@ -150,23 +229,25 @@ Outcome applySet(Form& form, const Step& step) {
             int row = parseInt(step.name.substr(open + 1, mid - open - 1), step.name);
             int col = parseInt(step.name.substr(mid + 2, step.name.size() - mid - 3), step.name);
             if (row < 0 || row >= grid->grid.rows || col < 0 || col >= grid->grid.cols)
-                throw UsageError(step.name + ": no such cell");
+                throw UsageError(name + ": no such cell");
+            requireWindowText(step);
             return form.setCell(base, row, col, step.value);
         }
     }
-    throw UsageError("unknown control: " + step.name);
+    throw UsageError("unknown control: " + name);
 }
 
 Outcome applyPress(Form& form, const std::string& name) {
     const Control* c = form.find(name);
-    if (!c || c->kind != ControlKind::Button) throw UsageError("unknown button: " + name);
+    if (!c || c->kind != ControlKind::Button) throw UsageError("unknown button: " + shown(name));
     return form.press(name);
 }
 
 // The status a run ends with when an action did not simply succeed; -1 to go on.
 int endOf(const Outcome& o, std::ostream& err) {
     if (o.close) throw UsageError("the window was closed before its analysis");
-    const std::string text = o.message ? o.message->text : std::string();
+    // A failure the window ends silently (no message box) still gets a line.
+    const std::string text = o.message && !o.message->text.empty() ? o.message->text : "분석을 마치지 못했습니다.";
     switch (o.status) {
     case Outcome::Status::Done: return -1;
     case Outcome::Status::Refused: err << "입력오류: " << text << '\n'; return kRefused;
@@ -195,9 +276,9 @@ int list(std::ostream& out, std::ostream& err) {
 
 int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
     const analyses::AnalysisRef entry = analyses::findAnalysis(req.analysis);
-    if (!entry.facility) throw UsageError("unknown analysis: " + req.analysis);
-    if (!entry.facility->built()) throw UsageError("analysis not built yet: " + req.analysis);
-    if (!req.inputFile.empty()) readInputFile(req);
+    if (!entry.facility) throw UsageError("unknown analysis: " + shown(req.analysis));
+    if (!entry.facility->built()) throw UsageError("analysis not built yet: " + shown(req.analysis));
+    if (req.inputFile) readInputFile(req);
 
     // As the menu command: write the mode key, create the window, open its tables.
     form::AnalysisIndex index;
@@ -208,7 +289,7 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
 
     if (req.example) {
         const Control* button = form->exampleButton(*req.example);
-        if (!button) throw UsageError("unknown example: " + *req.example);
+        if (!button) throw UsageError("unknown example: " + shown(*req.example));
         if (int s = endOf(form->press(button->name), err); s >= 0) return s;
     }
     for (const Step& step : req.steps) {
@@ -230,14 +311,17 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        if (args.size() == 1 && args[0] == "list") return list(out, err);
+        if (!args.empty() && args[0] == "list") {
+            if (args.size() > 1) throw UsageError("list takes no arguments");
+            return list(out, err);
+        }
         if (!args.empty() && args[0] == "run") return runAnalysis(parseRun(args), out, err);
-        throw UsageError(args.empty() ? "no command" : "unknown command: " + args[0]);
+        throw UsageError(args.empty() ? "no command" : "unknown command: " + shown(args[0]));
     } catch (const UsageError& e) {
         err << "verosa-cli: " << e.what() << '\n' << kUsageText;
         return kUsage;
     } catch (const form::UsageError& e) {
-        err << "verosa-cli: " << e.what() << '\n' << kUsageText;
+        err << "verosa-cli: " << shown(e.what(), 400) << '\n' << kUsageText;
         return kUsage;
     } catch (const Failure& f) {
         Outcome failed;
@@ -247,7 +331,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return endOf(failed, err);
     } catch (const std::exception& e) {
         // A fault of the program itself, not of the input: never a usage error.
-        err << "계산오류: 내부 오류 (" << e.what() << ")\n";
+        err << "계산오류: 내부 오류 (" << shown(e.what(), 400) << ")\n";
         return kFailed;
     }
 }

@@ -5,6 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "form/Utf8.h"
 #include "numeric/Num.h"
 
 namespace verosa::form {
@@ -463,27 +464,23 @@ std::string Form::subjectOf(const std::string& name) const {
 }
 
 namespace {
-// What the user typed, as a message may quote it: valid UTF-8 without
-// control characters, at most 24 characters.
+// What the user typed, as a message may quote it: well-formed UTF-8 without
+// control characters (each byte of a broken sequence and each control
+// character shown as "?"), at most 24 characters.
 std::string quoted(std::string_view text) {
     std::string out;
-    int shown = 0;
-    for (std::size_t i = 0; i < text.size() && shown < 24;) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-        bool valid = len > 0 && i + len <= text.size() && !(len == 1 && (b < 0x20 || b == 0x7F));
-        for (std::size_t k = 1; valid && k < len; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        if (valid && len == 2) valid = b >= 0xC2;
-        if (valid) {
-            out.append(text.substr(i, len));
-            i += len;
-        } else {
+    std::size_t i = 0;
+    for (int shown = 0; i < text.size() && shown < 24; ++shown) {
+        const std::size_t length = utf8SequenceAt(text, i);
+        if (length == 0 || isControlCharacter(text, i, length)) {
             out += '?';
-            ++i;
+            i += length == 0 ? 1 : length;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
         }
-        ++shown;
     }
-    if (shown == 24 && out.size() < text.size()) out += "...";
+    if (i < text.size()) out += "...";
     return "\"" + out + "\"";
 }
 }  // namespace
