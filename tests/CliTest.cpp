@@ -169,7 +169,8 @@ TEST(Cli, NoTypedTextCorruptsAReportOrAMessage) {
                     const auto breach = verosa::fuzz::contractBreach(args, o);
                     EXPECT_FALSE(breach) << m.name << " " << field << ": " << breach->what;
                     EXPECT_TRUE(r.status == 0 || r.status == 2 || r.status == 64) << m.name << " " << field;
-                    if (r.status == 0 && value.find_first_of("\r\n") == std::string::npos) {
+                    // (A TAB alone is a field's blank, and the separator of the table renderings.)
+                    if (r.status == 0 && value.find_first_of("\r\n\t") == std::string::npos) {
                         EXPECT_EQ(r.out.find(value), std::string::npos) << m.name << " " << field;
                     }
                 }
