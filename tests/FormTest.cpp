@@ -252,6 +252,7 @@ TEST(FormModel, EachAnalysisRendersItsOwnResults) {
     f.showPage(1);
     EXPECT_EQ(f.savedText(), " 40\t 41\r\n");
     EXPECT_THROW(f.press("cmdOff"), UsageError);
+    EXPECT_THROW(f.setCell("MSFLoad", 0, 1, "9"), UsageError);  // nobody types into a heading
 }
 
 TEST(FormModel, NumberFieldsHoldNumbersWithinTheirRange) {

@@ -51,6 +51,11 @@ struct GridData {
     Align defaultAlign = Align::Left;             // of cells the grid gains
     void resize(int newRows, int newCols);
     bool has(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }
+    // Whether the user types into the cell (below the headings, above the limit).
+    bool typedIn(int row, int col) const {
+        return editable && has(row, col) && row >= fixedRows && col >= fixedCols &&
+               (editableRowLimit < 0 || row < editableRowLimit);
+    }
 };
 
 // A text field that holds a number: the values the method can compute with

@@ -339,6 +339,9 @@ Control& Form::requireKind(const std::string& name, ControlKind kind, const char
 Outcome Form::setCell(const std::string& name, int row, int col, const std::string& text) {
     Control& c = requireKind(name, ControlKind::Grid, "a grid");
     if (!c.grid.has(row, col)) throw UsageError(name + ": no such cell");
+    // The user types only into the cells the window lets him: never into a
+    // heading, nor into the rows an analysis writes.
+    if (!c.grid.typedIn(row, col)) throw UsageError(name + ": the cell is not typed in");
     return act([&] {
         std::string& cell = c.grid.cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
         if (cell == text) return;

@@ -620,7 +620,7 @@ void AnalysisWindow::syncControl(const Control& c, Bound& bound) {
                                                                                                : Qt::AlignLeft);
                 if (item->textAlignment() != static_cast<int>(wanted)) item->setTextAlignment(wanted);
                 const bool heading = r < g.fixedRows || col < g.fixedCols;
-                const bool typed = g.editable && !heading && (g.editableRowLimit < 0 || r < g.editableRowLimit);
+                const bool typed = g.typedIn(r, col);
                 Qt::ItemFlags flags = Qt::ItemIsEnabled;
                 if (!heading) flags |= Qt::ItemIsSelectable;
                 if (typed) flags |= Qt::ItemIsEditable;
