@@ -271,6 +271,7 @@ TEST(FormModel, NumberFieldsHoldNumbersWithinTheirRange) {
         {"0", "PHF는 0보다 크고 1 이하여야 합니다."},
         {"1.01", "PHF는 0보다 크고 1 이하여야 합니다."},
         {"1e400", "PHF가 너무 큽니다."},
+        {"3e38", "PHF는 0보다 크고 1 이하여야 합니다."},
     };
     for (const Case& c : cases) {
         f.setText("txtPHF", c.text);

@@ -66,17 +66,15 @@ TEST(NumRead, NonFiniteIsRefusedAsInput) {
     EXPECT_FALSE(tryNum("1000e99999999999999").has_value());
     EXPECT_EQ(errorOf([] { num("1e999"); }).kind, ErrorKind::InputError);
     EXPECT_FALSE(errorOf([] { num("1e999"); }).message.empty());
-    Error e = errorOf([] { readDouble("9e400", "교통량"); });
-    EXPECT_EQ(e.kind, ErrorKind::InputError);
-    EXPECT_NE(e.message.find("교통량"), std::string::npos) << e.message;
 }
 
-TEST(NumRead, SinglePrecisionField) {
-    EXPECT_EQ(readSingle("4.3"), 4.3f);
-    EXPECT_EQ(readSingle("3e38"), 3e38f);
-    Error e = errorOf([] { readSingle("1e39", "차로폭"); });
-    EXPECT_EQ(e.kind, ErrorKind::InputError);
-    EXPECT_NE(e.message.find("차로폭"), std::string::npos) << e.message;
+TEST(NumRead, AWholeNumberFieldHoldsANumberAndNothingElse) {
+    EXPECT_EQ(readWholeNumber(" 4.3\t").value, 4.3);
+    EXPECT_EQ(readWholeNumber("1e3").value, 1000.0);
+    EXPECT_EQ(readWholeNumber(" \t").kind, WholeNumber::Kind::Empty);
+    for (const char* text : {"1OO", "1,5", "12abc", "inf", "nan", "- 3", "1e", "."})
+        EXPECT_EQ(readWholeNumber(text).kind, WholeNumber::Kind::NotANumber) << text;
+    EXPECT_EQ(readWholeNumber("9e400").kind, WholeNumber::Kind::TooLarge);
 }
 
 TEST(Int16Conversion, HalvesGoToEven) {

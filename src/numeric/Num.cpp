@@ -13,9 +13,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The field's name for a message: "입력값" where the caller gave none.
-std::string fieldName(std::string_view what) { return what.empty() ? std::string("입력값") : std::string(what); }
-
 }  // namespace
 
 // The longest decimal prefix after the leading blanks; `end` is set to where
@@ -116,26 +113,10 @@ WholeNumber readWholeNumber(std::string_view text) {
     return {WholeNumber::Kind::Number, *value};
 }
 
-double num(std::string_view text) { return readDouble(text); }
-
-double readDouble(std::string_view text, std::string_view what) {
-    std::optional<double> value = tryNum(text);
-    if (!value) {
-        refuseInput(fieldName(what) + "이(가) 너무 커서 계산할 수 없습니다.");
-    }
+double num(std::string_view text) {
+    const std::optional<double> value = tryNum(text);
+    if (!value) refuseInput("값이 너무 커서 계산할 수 없습니다.");
     return *value;
-}
-
-Int16 readInt16(std::string_view text, std::string_view what, std::string_view focus) {
-    return Int16::readRounded(readDouble(text, what), what, focus);
-}
-
-float readSingle(std::string_view text, std::string_view what) {
-    double value = readDouble(text, what);
-    if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
-        refuseInput(fieldName(what) + "이(가) 단정도 실수의 범위를 넘었습니다.");
-    }
-    return static_cast<float>(value);
 }
 
 }  // namespace verosa

@@ -27,15 +27,9 @@ struct WholeNumber {
 };
 WholeNumber readWholeNumber(std::string_view text);
 
-// num(t), refusing a value that is not finite as input (InputError thrown).
+// num(t), refusing a value that is not finite as input (InputError thrown):
+// the reading of table cells and of grid cells a method reads as 0 when
+// empty. Number fields are read by the form's strict readers.
 double num(std::string_view text);
-
-// Reads a field into single precision, refusing a value beyond a float's range.
-// `what` names the field in the refusal message.
-float readSingle(std::string_view text, std::string_view what = {});
-double readDouble(std::string_view text, std::string_view what = {});
-// A 16-bit integer field: read, rounded half to even; beyond 16 bits (or not
-// finite) it is refused naming `what`, with the focus on the field `focus`.
-Int16 readInt16(std::string_view text, std::string_view what, std::string_view focus = {});
 
 }  // namespace verosa
