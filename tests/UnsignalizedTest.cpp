@@ -104,6 +104,12 @@ TEST(Unsignalized, ZeroConflictingFlowOrCapacityFailsNamingTheMovement) {
     in.small[kEBT] = Int16::of(20000);
     in.lanes[kEB] = 1;
     EXPECT_EQ(failure(in), "NB 우회전의 잠재용량(cp)이 0이어서 이용률을 계산할 수 없습니다.");
+    // In the computation order: NB right's 0 / 0 comes before NB through's overflow.
+    in = example2();
+    in.small[kEBT] = in.small[kEBR] = Int16::of(0);
+    in.small[kWBT] = Int16::of(20000);
+    in.small[kWBL] = Int16::of(15000);
+    EXPECT_EQ(failure(in), "NB 우회전의 상충교통량(Vc)이 0이어서 잠재용량을 계산할 수 없습니다 (0 / 0).");
 }
 
 TEST(Unsignalized, WindowRefusesAndKeepsThePreviousReport) {
@@ -122,9 +128,11 @@ TEST(Unsignalized, WindowRefusesAndKeepsThePreviousReport) {
         {"txtLaneNo[2]=", "WB 차로수를 입력하십시오."},
         {"txtVolume[5]=-4", "WB 직진 소형 교통량은 0 이상이어야 합니다."},
         {"txtVolume[14]=40000", "EB 직진 대형 교통량이 너무 큽니다. 32767 이하여야 합니다."},
+        // Beyond 16 bits while computing: a failure, not a refusal.
         {"txtVolume[17]=18200",
-         "WB 직진의 환산교통량이 너무 큽니다. 32767 이하여야 합니다. 소형·대형 교통량을 확인하십시오."},
-        {"txtVolume[11]=32700", "NB 좌회전의 상충교통량이 너무 큽니다. 32767 이하여야 합니다. 교통량을 확인하십시오."},
+         "WB 직진의 환산교통량이 16비트 정수 범위를 넘어 계산할 수 없습니다. 교통량을 확인하십시오."},
+        {"txtVolume[11]=32700",
+         "NB 좌회전의 상충교통량(Vc)이 16비트 정수 범위를 넘어 계산할 수 없습니다. 교통량을 확인하십시오."},
     };
     for (const auto& [set, message] : cases) {
         const std::string assignment = set;
@@ -132,11 +140,12 @@ TEST(Unsignalized, WindowRefusesAndKeepsThePreviousReport) {
         form.press("cmdEx2");
         form.setText(field, assignment.substr(assignment.find('=') + 1));
         const form::Outcome o = form.press("cmdResult");
-        EXPECT_EQ(o.status, form::Outcome::Status::Refused) << set;
+        const bool computing = std::string(message).find("16비트") != std::string::npos;
+        EXPECT_EQ(o.status, computing ? form::Outcome::Status::Failed : form::Outcome::Status::Refused) << set;
         ASSERT_TRUE(o.message) << set;
-        EXPECT_EQ(o.message->title, "입력오류");
+        EXPECT_EQ(o.message->title, computing ? "계산오류" : "입력오류");
         EXPECT_EQ(o.message->text, message);
-        EXPECT_EQ(o.focus, field.rfind("txtVolume[11]", 0) == 0 ? "" : field);
+        EXPECT_EQ(o.focus, computing ? "" : field);
         EXPECT_EQ(form.resultText(), report) << set;
         EXPECT_EQ(form.currentPage(), UnsignalizedForm::kInputPage);
     }

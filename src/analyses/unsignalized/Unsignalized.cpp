@@ -4,6 +4,7 @@
 
 #include "form/Control.h"
 #include "numeric/Result.h"
+#include "numeric/Wording.h"
 #include "report/NumberText.h"
 
 namespace verosa::analyses::unsignalized {
@@ -39,31 +40,37 @@ void checkInput(const UnsignalizedInput& in) {
     }
 }
 
-// A conflicting flow as a 16-bit integer, halves to even; beyond 16 bits the
-// volumes that make it up are refused.
-Int16 flow(double x, int movement) {
-    return Int16::readRounded(x, movementWord(movement) + "의 상충교통량", {}, "교통량을 확인하십시오.");
+// A value met while computing as a 16-bit integer, halves to even; beyond 16
+// bits the analysis fails, naming the value.
+Int16 computed16(double x, const std::string& what) {
+    if (!Int16::fits(x))
+        failArithmetic(withParticle(what, Particle::Subject) +
+                       " 16비트 정수 범위를 넘어 계산할 수 없습니다. 교통량을 확인하십시오.");
+    return int16(x);
 }
 
-// The seven conflicting flows, written with the equivalent volumes and the
-// eastbound and westbound lane counts N1 and N2. Sums of integers stay exact
-// (their 16-bit range is checked as a whole); a division or a half makes the
-// sum a double, rounded half to even.
-std::array<Int16, kMovements> conflictingFlows(const std::array<Int16, kMovements>& v, double N1, double N2) {
+// The conflicting flow of a yielding movement, written with the equivalent
+// volumes and the eastbound and westbound lane counts N1 and N2. Sums of
+// integers stay exact (their 16-bit range is checked as a whole); a division
+// or a half makes the sum a double, rounded half to even.
+Int16 conflictingFlow(int movement, const std::array<Int16, kMovements>& v, double N1, double N2) {
     const Int16 vEL = v[kEBL], vET = v[kEBT], vER = v[kEBR];
     const Int16 vWL = v[kWBL], vWT = v[kWBT], vWR = v[kWBR];
     const Int16 vNT = v[kNBT];
     const Int16 vST = v[kSBT], vSR = v[kSBR];
     auto real = [](Int16 x) { return static_cast<double>(x.value()); };
-    std::array<Int16, kMovements> Vc{};
-    Vc[kNBR] = flow(vET / N1 + 0.5 * vER, kNBR);
-    Vc[kSBR] = flow(vWT / N2 + 0.5 * vWR, kSBR);
-    Vc[kWBL] = flow(real(vER) + real(vET), kWBL);
-    Vc[kEBL] = flow(real(vWR) + real(vWT), kEBL);
-    Vc[kNBT] = flow(vET / N1 + 0.5 * vER + vEL + vWR + vWT + vWL, kNBT);
-    Vc[kSBT] = flow(0.5 * vWR + vWT + vWL + vER + vET + vEL, kSBT);
-    Vc[kNBL] = flow(real(vST) + real(vNT) + real(vSR), kNBL);
-    return Vc;
+    double Vc = 0;
+    switch (movement) {
+    case kNBR: Vc = vET / N1 + 0.5 * vER; break;
+    case kSBR: Vc = vWT / N2 + 0.5 * vWR; break;
+    case kWBL: Vc = real(vER) + real(vET); break;
+    case kEBL: Vc = real(vWR) + real(vWT); break;
+    case kNBT: Vc = vET / N1 + 0.5 * vER + vEL + vWR + vWT + vWL; break;
+    case kSBT: Vc = 0.5 * vWR + vWT + vWL + vER + vET + vEL; break;
+    case kNBL: Vc = real(vST) + real(vNT) + real(vSR); break;
+    default: break;
+    }
+    return computed16(Vc, movementWord(movement) + "의 상충교통량(Vc)");
 }
 
 // cp = Vc e^(-Vc tc / 3600) / (1 - e^(-Vc tf / 3600)): the exponents in
@@ -111,20 +118,19 @@ UnsignalizedResult analyseUnsignalized(const UnsignalizedInput& in) {
     // Equivalent volumes: a large vehicle counts 1.8 small ones.
     for (int m = 0; m < kMovements; ++m) {
         const auto i = static_cast<std::size_t>(m);
-        r.v[i] = Int16::readRounded(in.small[i] + 1.8 * in.large[i], movementWord(m) + "의 환산교통량",
-                                    volumeField(m, true), "소형·대형 교통량을 확인하십시오.");
+        r.v[i] = computed16(in.small[i] + 1.8 * in.large[i], movementWord(m) + "의 환산교통량");
     }
 
     const std::array<GapParameters, 4> gaps = gapEntries(in.intersectionType);
     r.entry1 = gaps[0];
     r.entry4 = gaps[3];
-    const std::array<Int16, kMovements> Vc = conflictingFlows(r.v, in.lanes[kEB], in.lanes[kWB]);
-
+    // Each movement in turn, its conflicting flow first: a failure names the
+    // first movement that meets one.
     for (std::size_t k = 0; k < kComputedMovements.size(); ++k) {
         const int m = kComputedMovements[k];
         YieldingMovement& y = r.movements[k];
         y.movement = m;
-        y.Vc = Vc[static_cast<std::size_t>(m)];
+        y.Vc = conflictingFlow(m, r.v, in.lanes[kEB], in.lanes[kWB]);
         const bool rightTurn = m == kNBR || m == kSBR;
         y.cp = potentialCapacity(y.Vc, rightTurn ? r.entry4 : r.entry1, m);
         if (y.cp == Int16::of(0))

@@ -30,8 +30,8 @@ void trafficSection(BoxReport& b, const UnsignalizedInput& in, const Unsignalize
 
     std::string lanes = std::string(kBar) + "   ▷ 차로수 :";
     for (int a = 0; a < kApproaches; ++a)
-        lanes +=
-            std::string(a == 0 ? "  " : "    ") + approachName(a) + at(plain(in.lanes[static_cast<std::size_t>(a)]), 3);
+        lanes += std::string(a == 0 ? "  " : "    ") + approachName(a) + " " +
+                 at(plain(in.lanes[static_cast<std::size_t>(a)]), 2);
     b.framed(lanes).empty();
 
     // Approach, movement, then the volumes right-aligned under their headings.
