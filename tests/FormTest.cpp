@@ -204,7 +204,7 @@ public:
         addPage("승객");
         addPage("구간");
         beginPage(0);
-        addNumber("txtStopNo", "정류장 갯수", {{1.0, 200.0}});
+        addNumber("txtStopNo", "정류장 갯수", {{1.0, 200.0}, std::nullopt});
         addNumber("txtPHF", "첨두시간계수", {{0.0, 1.0, false, true}, 1.0}, 8, "PHF");
         addGrid("MSFLoad", 2, 1);
         addButton("cmdLoad", "분  석(&R)", ButtonRole::Analysis);

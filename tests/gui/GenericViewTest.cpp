@@ -58,7 +58,7 @@ public:
         grid.grid.editable = true;
         grid.grid.cells[0] = {"", "열1", "열2"};
         addDrawing("picSketch", 200, 100)
-            .drawing.shapes.push_back({form::Shape::Kind::Rect, 10, 10, 190, 90, "", true, false, "box"});
+            .drawing.shapes.push_back({form::Shape::Kind::Rect, 10, 10, 190, 90, "", true, false, "box", {}, {}});
 
         beginPage(2);
         addResultView();
