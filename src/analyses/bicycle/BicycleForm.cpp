@@ -1,5 +1,6 @@
 #include "analyses/bicycle/BicycleForm.h"
 #include "analyses/Limits.h"
+#include "analyses/bicycle/BicycleHeadlines.h"
 
 #include <optional>
 #include <vector>
@@ -89,6 +90,7 @@ BicycleForm::BicycleForm(form::FormContext context) : AnalysisForm(context) {
     onChange("cboBikeType", [this] { enablePathFields(); });
     onChange("cboIntersectionNo", [this] { showIntersections(); });
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
+    declareHeadlines("cmdResult", bicycleHeadlineNames(), [this] { return lastHeadlines_; });
 }
 
 void BicycleForm::buildPathFrame() {
@@ -303,7 +305,9 @@ std::string BicycleForm::runPath() {
         in.Dp = singleOf("txtPedDirectionRatio");
     }
     const BikePathResult r = analysePath(in);
-    return pathReport(in, r);
+    std::string text = pathReport(in, r);
+    lastHeadlines_ = bicycleHeadlines(in, r);
+    return text;
 }
 
 std::string BicycleForm::runStreet() {
@@ -322,7 +326,9 @@ std::string BicycleForm::runStreet() {
     if (in.n >= 2)
         for (int j = 0; j <= in.n; ++j) in.L[j] = numberOf(element("txtLinkLength", j));
     const BikeStreetResult r = analyseStreet(in);
-    return streetReport(in, r);
+    std::string text = streetReport(in, r);
+    lastHeadlines_ = bicycleHeadlines(in, r);
+    return text;
 }
 
 }  // namespace verosa::analyses::bicycle

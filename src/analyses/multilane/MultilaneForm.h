@@ -25,6 +25,13 @@ private:
     // (refused otherwise), then without the blanks around it.
     std::string typedNumber(const std::string& name) const;
     std::string runAnalysis();
+
+    // The last completed analysis, for its headlines.
+    struct Completed {
+        MultilaneInput in;
+        MultilaneResult r;
+    };
+    std::optional<Completed> last_;
 };
 
 }  // namespace verosa::analyses::multilane
