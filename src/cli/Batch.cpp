@@ -354,6 +354,14 @@ std::string csvField(const std::string& text) {
 }
 
 int runBatch(std::istream& in, const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.reports) {
+        std::error_code ec;
+        std::filesystem::create_directories(*options.reports, ec);
+        if (!std::filesystem::is_directory(*options.reports, ec)) {
+            err << "verosa-cli: the report folder " << options.reports->string() << " could not be made\n";
+            return kWriteFailed;
+        }
+    }
     const tables::LookupTableStore store(tables::LookupTableStore::Sets::Shared);
     Shared shared{options, store, {}, {}};
     LineReader reader(in);
@@ -442,14 +450,6 @@ int batchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         }
         if (!file) throw BatchUsageError("batch needs a file (- for standard input)");
 
-        if (options.reports) {
-            std::error_code ec;
-            std::filesystem::create_directories(*options.reports, ec);
-            if (!std::filesystem::is_directory(*options.reports)) {
-                err << "verosa-cli: the report folder " << options.reports->string() << " could not be made\n";
-                return kWriteFailed;
-            }
-        }
         // The progress line only where the error stream is the terminal.
         options.progress = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
 
