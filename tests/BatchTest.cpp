@@ -3,9 +3,11 @@
 // table and its quoting, an empty file, and 100,000 cases in bounded memory.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -340,6 +342,60 @@ std::pair<int, long> runChild(const std::vector<std::string>& args, const std::s
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss};
+}
+
+// What verosa-cli batch writes on its error stream when that is a terminal
+// (a pseudo-terminal here) or a file.
+std::string progressOf(int cases, bool terminal) {
+    const fs::path dir = fs::temp_directory_path() / "verosa-batch-progress";
+    fs::create_directories(dir);
+    const fs::path input = dir / "cases.jsonl";
+    {
+        std::ofstream file(input, std::ios::binary);
+        for (int i = 0; i < cases; ++i) file << caseLine("waitarea", "Ex#4") << '\n';
+    }
+    int master = -1, slave = -1;
+    if (terminal) EXPECT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    const fs::path errFile = dir / "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (terminal)
+        posix_spawn_file_actions_adddup2(&actions, slave, 2);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<std::string> all = {VEROSA_CLI, "batch", input.string()};
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, VEROSA_CLI, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    std::string text;
+    if (terminal) {
+        close(slave);
+        char buffer[4096];
+        for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(n));
+        close(master);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kSuccess);
+    if (!terminal) {
+        std::ifstream file(errFile, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    fs::remove_all(dir);
+    return text;
+}
+
+TEST(Batch, ProgressLineOnlyOnATerminalAndOverAThousandCases) {
+    const std::string shown = progressOf(1500, true);
+    EXPECT_NE(shown.find("1500 / 1500 cases, "), std::string::npos) << shown;
+    EXPECT_NE(shown.find(" cases/s"), std::string::npos) << shown;
+    EXPECT_EQ(progressOf(1500, false), "");
+    EXPECT_EQ(progressOf(1000, true), "");
 }
 
 TEST(Batch, OneHundredThousandCasesRunInBoundedMemory) {
