@@ -13,6 +13,8 @@
 #include <nlohmann/json.hpp>
 
 #include "analyses/Registry.h"
+#include "cli/Batch.h"
+#include "cli/Case.h"
 #include "form/Form.h"
 #include "form/Utf8.h"
 #include "numeric/Result.h"
@@ -30,7 +32,8 @@ using form::Outcome;
 const char* const kUsageText =
     "usage: verosa-cli list\n"
     "       verosa-cli run ANALYSIS [--example CAPTION] [--set CONTROL=VALUE | --press BUTTON]... "
-    "[--input FILE.json]\n";
+    "[--input FILE.json]\n"
+    "       verosa-cli batch FILE [--csv] [--reports DIR] [--jobs N]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -155,7 +158,35 @@ std::string inputFileText(const std::string& file) {
     return text;
 }
 
-// Reads --input: its controls go before every --set; its example counts as --example.
+// Reads a case: the one reader of an --input file and of each line of a
+// batch. Its controls go before every --set; its example counts as --example;
+// its analysis is the request's where the request names none.
+void readCase(Request& req, const nlohmann::ordered_json& doc, const std::string& where) {
+    if (!doc.is_object()) throw UsageError(where + ": not a JSON object");
+    for (auto it = doc.begin(); it != doc.end(); ++it)
+        if (it.key() != "analysis" && it.key() != "example" && it.key() != "controls")
+            throw UsageError(where + ": unknown key " + shown(it.key()));
+    if (doc.contains("analysis")) {
+        if (!doc["analysis"].is_string()) throw UsageError(where + ": analysis must be a name");
+        if (req.analysis.empty()) req.analysis = doc["analysis"].get<std::string>();
+        if (doc["analysis"] != req.analysis) throw UsageError(where + ": analysis differs from " + shown(req.analysis));
+    }
+    if (req.analysis.empty()) throw UsageError(where + ": no analysis");
+    if (doc.contains("example")) {
+        if (req.example) throw UsageError("example given both in " + where + " and as --example");
+        if (!doc["example"].is_string()) throw UsageError(where + ": example must be a caption");
+        req.example = doc["example"].get<std::string>();
+    }
+    std::vector<Step> fileSteps;
+    if (doc.contains("controls")) {
+        const auto& controls = doc["controls"];
+        if (!controls.is_object()) throw UsageError(where + ": controls must be an object");
+        for (auto it = controls.begin(); it != controls.end(); ++it)
+            fileSteps.push_back({Step::Kind::Set, it.key(), jsonValueText(it.value(), it.key())});
+    }
+    req.steps.insert(req.steps.begin(), fileSteps.begin(), fileSteps.end());
+}
+
 void readInputFile(Request& req) {
     const std::string text = inputFileText(*req.inputFile);
     const std::string name = shown(*req.inputFile);
@@ -165,25 +196,7 @@ void readInputFile(Request& req) {
     } catch (const nlohmann::json::exception& e) {
         throw UsageError(name + ": " + shown(e.what(), 400));
     }
-    if (!doc.is_object()) throw UsageError(name + ": not a JSON object");
-    for (auto it = doc.begin(); it != doc.end(); ++it)
-        if (it.key() != "analysis" && it.key() != "example" && it.key() != "controls")
-            throw UsageError(name + ": unknown key " + shown(it.key()));
-    if (doc.contains("analysis") && doc["analysis"] != req.analysis)
-        throw UsageError(name + ": analysis differs from " + shown(req.analysis));
-    if (doc.contains("example")) {
-        if (req.example) throw UsageError("example given both in " + name + " and as --example");
-        if (!doc["example"].is_string()) throw UsageError(name + ": example must be a caption");
-        req.example = doc["example"].get<std::string>();
-    }
-    std::vector<Step> fileSteps;
-    if (doc.contains("controls")) {
-        const auto& controls = doc["controls"];
-        if (!controls.is_object()) throw UsageError(name + ": controls must be an object");
-        for (auto it = controls.begin(); it != controls.end(); ++it)
-            fileSteps.push_back({Step::Kind::Set, it.key(), jsonValueText(it.value(), it.key())});
-    }
-    req.steps.insert(req.steps.begin(), fileSteps.begin(), fileSteps.end());
+    readCase(req, doc, name);
 }
 
 // A text for a field or grid cell that is not a number field: the window
@@ -274,30 +287,54 @@ int list(std::ostream& out, std::ostream& err) {
     return kSuccess;
 }
 
-int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
-    const analyses::AnalysisRef entry = analyses::findAnalysis(req.analysis);
-    if (!entry.facility) throw UsageError("unknown analysis: " + shown(req.analysis));
-    if (!entry.facility->built()) throw UsageError("analysis not built yet: " + shown(req.analysis));
-    if (req.inputFile) readInputFile(req);
+// A run of one request: the form as the menu command opens it, the example,
+// the steps and the analysis button, ended early by the first action that did
+// not simply succeed (its outcome is `end`).
+struct Ran {
+    std::unique_ptr<Form> form;
+    Outcome end;
+};
 
+Ran execute(const Request& req, const analyses::AnalysisRef& entry, const tables::LookupTableStore& store) {
     // As the menu command: write the mode key, create the window, open its tables.
     form::AnalysisIndex index;
     if (!entry.facility->modeKey.empty()) index.key = entry.facility->modeKey;
-    const tables::LookupTableStore store;
-    auto form = entry.facility->create({&index, &store});
-    form->open();  // a missing table is reported by the analysis that needs it
+    Ran ran{entry.facility->create({&index, &store}), {}};
+    Form& form = *ran.form;
+    form.open();  // a missing table is reported by the analysis that needs it
 
+    auto ended = [&](Outcome o) {
+        if (o.close) throw UsageError("the window was closed before its analysis");
+        if (o.ok()) return false;
+        ran.end = std::move(o);
+        return true;
+    };
     if (req.example) {
-        const Control* button = form->exampleButton(*req.example);
+        const Control* button = form.exampleButton(*req.example);
         if (!button) throw UsageError("unknown example: " + shown(*req.example));
-        if (int s = endOf(form->press(button->name), err); s >= 0) return s;
+        if (ended(form.press(button->name))) return ran;
     }
-    for (const Step& step : req.steps) {
-        Outcome o = step.kind == Step::Kind::Set ? applySet(*form, step) : applyPress(*form, step.name);
-        if (int s = endOf(o, err); s >= 0) return s;
-    }
-    if (int s = endOf(applyPress(*form, entry.analysis->button), err); s >= 0) return s;
-    const std::string text = form->renderingOf(entry.analysis->button);
+    for (const Step& step : req.steps)
+        if (ended(step.kind == Step::Kind::Set ? applySet(form, step) : applyPress(form, step.name))) return ran;
+    ended(applyPress(form, entry.analysis->button));
+    return ran;
+}
+
+analyses::AnalysisRef builtAnalysis(const std::string& name) {
+    const analyses::AnalysisRef entry = analyses::findAnalysis(name);
+    if (!entry.facility) throw UsageError("unknown analysis: " + shown(name));
+    if (!entry.facility->built()) throw UsageError("analysis not built yet: " + shown(name));
+    return entry;
+}
+
+int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
+    const analyses::AnalysisRef entry = builtAnalysis(req.analysis);
+    if (req.inputFile) readInputFile(req);
+
+    const tables::LookupTableStore store;
+    const Ran ran = execute(req, entry, store);
+    if (int s = endOf(ran.end, err); s >= 0) return s;
+    const std::string text = ran.form->renderingOf(entry.analysis->button);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
@@ -309,6 +346,67 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
+CaseOutcome runCase(std::string_view json, const tables::LookupTableStore& store, bool withRendering) {
+    CaseOutcome outcome;
+    auto bad = [&](const std::string& message) {
+        outcome.status = CaseOutcome::Status::BadCase;
+        outcome.message = message;
+        return outcome;
+    };
+    try {
+        nlohmann::ordered_json doc = nlohmann::ordered_json::parse(json, nullptr, false);
+        if (doc.is_discarded()) return bad("not JSON");
+        if (doc.is_object() && doc.contains("analysis") && doc["analysis"].is_string())
+            outcome.analysis = doc["analysis"].get<std::string>();
+        Request req;
+        readCase(req, doc, "case");
+        const analyses::AnalysisRef entry = builtAnalysis(req.analysis);
+        const Ran ran = execute(req, entry, store);
+        const std::string text = ran.end.message ? ran.end.message->text : std::string();
+        switch (ran.end.status) {
+        case Outcome::Status::Done:
+            outcome.status = CaseOutcome::Status::Ok;
+            if (withRendering) outcome.rendering = ran.form->renderingOf(entry.analysis->button);
+            outcome.headlines = ran.form->headlinesOf(entry.analysis->button);
+            break;
+        case Outcome::Status::Refused: outcome.status = CaseOutcome::Status::Refused; break;
+        case Outcome::Status::Failed: outcome.status = CaseOutcome::Status::Failed; break;
+        case Outcome::Status::MissingTable: outcome.status = CaseOutcome::Status::MissingTable; break;
+        }
+        outcome.message = text;
+    } catch (const UsageError& e) {
+        return bad(e.what());
+    } catch (const form::UsageError& e) {
+        return bad(e.what());
+    } catch (const Failure& f) {
+        outcome.status =
+            f.error().kind == ErrorKind::MissingTable ? CaseOutcome::Status::MissingTable : CaseOutcome::Status::Failed;
+        outcome.message = f.error().message;
+    } catch (const std::exception& e) {
+        // A fault of the program itself, not of the case.
+        outcome.status = CaseOutcome::Status::Failed;
+        outcome.message = std::string("내부 오류 (") + e.what() + ")";
+    }
+    return outcome;
+}
+
+std::vector<std::string> headlineNamesOf(const std::string& analysis) {
+    const analyses::AnalysisRef entry = analyses::findAnalysis(analysis);
+    if (!entry.facility || !entry.facility->built()) return {};
+    form::AnalysisIndex index{entry.facility->modeKey};
+    const auto f = entry.facility->create({&index, nullptr});
+    std::vector<std::string> names;
+    for (const form::Headline& h : f->headlinesOf(entry.analysis->button)) names.push_back(h.name);
+    return names;
+}
+
+std::vector<std::string> builtAnalyses() {
+    std::vector<std::string> names;
+    for (const analyses::AnalysisRef& a : analyses::allAnalyses())
+        if (a.facility->built()) names.push_back(a.analysis->name);
+    return names;
+}
+
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         if (!args.empty() && args[0] == "list") {
@@ -316,6 +414,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return list(out, err);
         }
         if (!args.empty() && args[0] == "run") return runAnalysis(parseRun(args), out, err);
+        if (!args.empty() && args[0] == "batch") return batchCommand(args, out, err);
         throw UsageError(args.empty() ? "no command" : "unknown command: " + shown(args[0]));
     } catch (const UsageError& e) {
         err << "verosa-cli: " << e.what() << '\n' << kUsageText;

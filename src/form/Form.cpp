@@ -210,7 +210,43 @@ void Form::onAnalysis(const std::string& button, int resultPage, std::function<s
 void Form::onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering,
                              std::function<std::string()> printing) {
     onPress(button, std::move(body));
-    analysisCommands_.push_back({button, std::move(rendering), std::move(printing)});
+    AnalysisCommand command;
+    command.button = button;
+    command.rendering = std::move(rendering);
+    command.printing = std::move(printing);
+    analysisCommands_.push_back(std::move(command));
+}
+
+void Form::declareHeadlines(const std::string& button, std::vector<std::string> names,
+                            std::function<std::vector<HeadlineValue>()> values) {
+    for (const std::string& name : names)
+        if (!isHeadlineName(name)) throw std::logic_error("not a headline name: " + name);
+    AnalysisCommand& command = commandOf(button);
+    command.headlineNames = std::move(names);
+    command.headlineValues = std::move(values);
+}
+
+Form::AnalysisCommand& Form::commandOf(const std::string& button) {
+    for (auto& command : analysisCommands_)
+        if (command.button == button) return command;
+    throw std::logic_error(button + " is not an analysis button");
+}
+
+std::vector<Headline> Form::headlinesOf(const std::string& analysisButton) const {
+    for (const auto& command : analysisCommands_) {
+        if (command.button != analysisButton) continue;
+        std::vector<HeadlineValue> values;
+        if (command.headlineValues) values = command.headlineValues();
+        if (!values.empty() && values.size() != command.headlineNames.size())
+            throw std::logic_error(analysisButton + ": " + std::to_string(values.size()) + " headline values for " +
+                                   std::to_string(command.headlineNames.size()) + " names");
+        std::vector<Headline> headlines;
+        headlines.reserve(command.headlineNames.size());
+        for (std::size_t i = 0; i < command.headlineNames.size(); ++i)
+            headlines.push_back({command.headlineNames[i], values.empty() ? HeadlineValue() : values[i]});
+        return headlines;
+    }
+    throw UsageError(analysisButton + " is not an analysis button");
 }
 
 void Form::declareWorksheets(std::vector<std::string> choosers, std::function<std::string(int)> writePage) {

@@ -21,6 +21,7 @@
 
 #include "form/AnalysisIndex.h"
 #include "form/Control.h"
+#include "form/Headline.h"
 #include "numeric/CheckedInt.h"
 #include "numeric/Result.h"
 
@@ -138,6 +139,12 @@ public:
     std::string printedText() const;
     // Worksheet pages: every page written anew from the current result, in order.
     std::vector<std::string> worksheetPages() const;
+    // The headline results of an analysis command (form/Headline.h): every
+    // name it declares, in order, with the value of its last completed
+    // analysis, or none before it has completed one. Empty for a command that
+    // declares no headlines; UsageError for a button that is no analysis.
+    std::vector<Headline> headlinesOf(const std::string& analysisButton) const;
+
     // The windows the form owns besides its own.
     const std::vector<OwnedWindow>& ownedWindows() const { return ownedWindows_; }
 
@@ -196,6 +203,12 @@ protected:
     // the rendering (the same results laid out in columns).
     void onAnalysisCommand(const std::string& button, Handler body, std::function<std::string()> rendering,
                            std::function<std::string()> printing = {});
+    // The headline results of an analysis command: `names` fixed and in
+    // order; `values` gives one value per name from the last result the
+    // command completed (the values its report shows), or nothing while it
+    // has none.
+    void declareHeadlines(const std::string& button, std::vector<std::string> names,
+                          std::function<std::vector<HeadlineValue>()> values);
     // Worksheet pages in the result view, one shown at a time: the option
     // button choosers[i] chooses page i, and each choice writes the page anew
     // with writePage(i) from the current result and inputs.
@@ -271,7 +284,10 @@ private:
         std::function<std::string()> rendering;
         std::function<std::string()> printing;
         int resultPage = -1;  // the page its report shows on (onAnalysis); -1 for none
+        std::vector<std::string> headlineNames;
+        std::function<std::vector<HeadlineValue>()> headlineValues;
     };
+    AnalysisCommand& commandOf(const std::string& button);
     const AnalysisCommand* commandOfPage() const;
     std::vector<AnalysisCommand> analysisCommands_;
     std::vector<std::string> worksheetChoosers_;

@@ -49,7 +49,8 @@ const std::string& LookupTable::cell(int row, int col) const {
 
 double LookupTable::number(int row, int col) const { return num(cell(row, col)); }
 
-LookupTableStore::LookupTableStore() {
+LookupTableStore::LookupTableStore(Sets sets)
+    : shared_(sets == Sets::Shared ? std::make_shared<SharedSets>() : nullptr) {
     std::error_code error;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
     // Without /proc the current folder is the best guess; a missing file is then
@@ -57,7 +58,8 @@ LookupTableStore::LookupTableStore() {
     folder_ = error ? std::filesystem::current_path(error) : exe.parent_path();
 }
 
-LookupTableStore::LookupTableStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
+LookupTableStore::LookupTableStore(std::filesystem::path folder, Sets sets)
+    : folder_(std::move(folder)), shared_(sets == Sets::Shared ? std::make_shared<SharedSets>() : nullptr) {}
 
 LookupTable LookupTableStore::open(const std::string& file, const std::string& table) const {
     const std::filesystem::path path = folder_ / file;

@@ -3,6 +3,9 @@
 // A table is opened whole into a grid of text cells: row 0 holds the field
 // names, column 0 is empty, and cell (r, c) is field c-1 of the r-th record.
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -33,15 +36,46 @@ public:
     static constexpr const char* kQoraFile = "2001QORA.sqlite";
     static constexpr const char* kFactorFile = "factor.sqlite";
 
-    LookupTableStore();  // the folder of the running executable
-    explicit LookupTableStore(std::filesystem::path folder);
+    // How the windows created with a store get their sets of tables: each
+    // opens its own when it is created (the desktop program), or the first
+    // window of a kind opens the set and every later one shares it, read-only
+    // and from any thread (a batch of many cases: the tables are read once).
+    enum class Sets { PerWindow, Shared };
+
+    explicit LookupTableStore(Sets sets = Sets::PerWindow);  // the folder of the running executable
+    explicit LookupTableStore(std::filesystem::path folder, Sets sets = Sets::PerWindow);
     const std::filesystem::path& folder() const { return folder_; }
     // Opens a table whole. A missing file or table throws Failure with kind
     // MissingTable and a Korean message naming the file and the table.
     LookupTable open(const std::string& file, const std::string& table) const;
 
+    bool sharesSets() const { return shared_ != nullptr; }
+    // The set `open` reads, opened by the first caller and kept by the store;
+    // callers on other threads wait for it. A set that fails to open (a
+    // missing table) is not kept: the next caller tries again and names it.
+    template <class Tables>
+    std::shared_ptr<const Tables> sharedSet(Tables (*open)(const LookupTableStore&)) const {
+        const auto key = reinterpret_cast<const void*>(open);
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        std::shared_ptr<const void>& set = shared_->sets[key];
+        if (!set) {
+            try {
+                set = std::make_shared<const Tables>(open(*this));
+            } catch (...) {
+                shared_->sets.erase(key);
+                throw;
+            }
+        }
+        return std::static_pointer_cast<const Tables>(set);
+    }
+
 private:
+    struct SharedSets {
+        std::mutex mutex;
+        std::map<const void*, std::shared_ptr<const void>> sets;
+    };
     std::filesystem::path folder_;
+    std::shared_ptr<SharedSets> shared_;  // null: every window opens its own set
 };
 
 }  // namespace verosa::tables

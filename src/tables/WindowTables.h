@@ -1,5 +1,6 @@
 #pragma once
 // The tables an analysis window opens when it is created and keeps while it lives.
+#include <memory>
 #include <optional>
 
 #include "tables/LookupTable.h"
@@ -17,13 +18,18 @@ public:
     explicit WindowTables(Opener open) : open_(open) {}
 
     // `store` is the program's store; without one, the folder of the executable.
+    // A store that shares its sets hands every window of a kind the same one.
     const Tables& get(const LookupTableStore* store) {
         if (!tables_) {
-            if (!store) {
-                if (!ownStore_) ownStore_.emplace();
-                store = &*ownStore_;
+            if (store && store->sharesSets()) {
+                tables_ = store->sharedSet(open_);
+            } else {
+                if (!store) {
+                    if (!ownStore_) ownStore_.emplace();
+                    store = &*ownStore_;
+                }
+                tables_ = std::make_shared<const Tables>(open_(*store));
             }
-            tables_ = open_(*store);
         }
         return *tables_;
     }
@@ -31,7 +37,7 @@ public:
 private:
     Opener open_;
     std::optional<LookupTableStore> ownStore_;
-    std::optional<Tables> tables_;
+    std::shared_ptr<const Tables> tables_;
 };
 
 }  // namespace verosa::tables

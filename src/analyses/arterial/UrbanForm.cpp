@@ -1,4 +1,5 @@
 #include "analyses/arterial/UrbanForm.h"
+#include "analyses/arterial/UrbanHeadlines.h"
 
 #include <vector>
 
@@ -101,6 +102,10 @@ void UrbanForm::declareInputs() {
     onAnalysisCommand(
         "Command1", [this] { runAnalysis(); }, [this] { return urbanRendering(shownTexts()); },
         [this] { return urbanPrintout(shownTexts()); });
+    declareHeadlines("Command1", urbanHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!last_) return {};
+        return urbanHeadlines(*last_);
+    });
 }
 
 // The result window's column headings: the rendering's captions with the
@@ -182,6 +187,7 @@ void UrbanForm::runAnalysis() {
     const UrbanResult r = analyseUrban(in, tables());
     const UrbanTexts texts = resultTexts(r);
     writeResults(texts);
+    last_ = r;
     showWindow("frmUrbanResult");
 }
 

@@ -6,6 +6,7 @@
 // side friction, g/C and v/c. "확  인" computes every segment, writes the
 // result fields (number text of each value cut to two decimals; levels as
 // letters), clears the rows beyond the count and shows the result window.
+#include <optional>
 #include <string>
 
 #include "analyses/AnalysisForm.h"
@@ -29,7 +30,8 @@ private:
     // The result fields as the window holds them, rows 0 … N-1 of the last run.
     UrbanTexts shownTexts() const;
 
-    int resultRows_ = 0;  // N of the last analysis; 0 before the first
+    int resultRows_ = 0;               // N of the last analysis; 0 before the first
+    std::optional<UrbanResult> last_;  // the last completed analysis, for its headlines
 };
 
 }  // namespace verosa::analyses::arterial

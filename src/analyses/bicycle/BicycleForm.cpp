@@ -1,5 +1,6 @@
 #include "analyses/bicycle/BicycleForm.h"
 #include "analyses/Limits.h"
+#include "analyses/bicycle/BicycleHeadlines.h"
 
 #include <optional>
 #include <vector>
@@ -81,6 +82,7 @@ BicycleForm::BicycleForm(form::FormContext context) : AnalysisForm(context) {
     onChange("cboBikeType", [this] { enablePathFields(); });
     onChange("cboIntersectionNo", [this] { showIntersections(); });
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
+    declareHeadlines("cmdResult", bicycleHeadlineNames(), [this] { return lastHeadlines_; });
 }
 
 void BicycleForm::buildPathFrame() {
@@ -295,7 +297,9 @@ std::string BicycleForm::runPath() {
         in.Dp = singleOf("txtPedDirectionRatio");
     }
     const BikePathResult r = analysePath(in);
-    return pathReport(in, r);
+    std::string text = pathReport(in, r);
+    lastHeadlines_ = bicycleHeadlines(in, r);
+    return text;
 }
 
 std::string BicycleForm::runStreet() {
@@ -314,7 +318,9 @@ std::string BicycleForm::runStreet() {
     if (in.n >= 2)
         for (int j = 0; j <= in.n; ++j) in.L[j] = numberOf(element("txtLinkLength", j));
     const BikeStreetResult r = analyseStreet(in);
-    return streetReport(in, r);
+    std::string text = streetReport(in, r);
+    lastHeadlines_ = bicycleHeadlines(in, r);
+    return text;
 }
 
 }  // namespace verosa::analyses::bicycle

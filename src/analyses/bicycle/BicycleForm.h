@@ -4,8 +4,10 @@
 // places, six examples, one analysis button and the result page.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analyses/AnalysisForm.h"
+#include "form/Headline.h"
 
 namespace verosa::analyses::bicycle {
 
@@ -23,6 +25,9 @@ private:
     std::string runAnalysis();
     std::string runPath();
     std::string runStreet();
+
+    // The headline values of the last completed analysis (empty before one).
+    std::vector<form::HeadlineValue> lastHeadlines_;
 };
 
 }  // namespace verosa::analyses::bicycle

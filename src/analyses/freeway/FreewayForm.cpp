@@ -1,4 +1,5 @@
 #include "analyses/freeway/FreewayForm.h"
+#include "analyses/freeway/FreewayHeadlines.h"
 #include "analyses/freeway/FreewayReport.h"
 
 #include <vector>
@@ -173,6 +174,20 @@ void FreewayForm::applyMode() {
     if (design) setCaption("txtVolume", "DDHV(vph)");
     setVisible("txtLane", !design);
     setVisible("cboLOS", !operational);
+    declareModeHeadlines();
+}
+
+void FreewayForm::declareModeHeadlines() {
+    if (modeKey() == kDesignKey)
+        declareHeadlines("cmdResult", designHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+            if (!lastDesign_) return {};
+            return designHeadlines(*lastDesign_);
+        });
+    else
+        declareHeadlines("cmdResult", operationalHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+            if (!lastOperational_) return {};
+            return operationalHeadlines(*lastOperational_);
+        });
 }
 
 void FreewayForm::applySectionKind() {
@@ -246,13 +261,19 @@ FreewayInput FreewayForm::readInput(bool design) const {
 std::string FreewayForm::runOperational() {
     const FreewayInput in = readInput(false);
     const FreewayTables& t = tables();
-    return operationalReport(in, analyseOperational(in, t));
+    const OperationalResult r = analyseOperational(in, t);
+    std::string text = operationalReport(in, r);
+    lastOperational_ = r;
+    return text;
 }
 
 std::string FreewayForm::runDesign() {
     const FreewayInput in = readInput(true);
     const FreewayTables& t = tables();
-    return designReport(in, analyseDesign(in, t));
+    const DesignResult r = analyseDesign(in, t);
+    std::string text = designReport(in, r);
+    lastDesign_ = r;
+    return text;
 }
 
 }  // namespace verosa::analyses::freeway

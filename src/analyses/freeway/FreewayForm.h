@@ -36,6 +36,12 @@ private:
     FreewayInput readInput(bool design) const;
     std::string runOperational();
     std::string runDesign();
+    // The headlines of the mode the window is laid out for.
+    void declareModeHeadlines();
+
+    // The results of the last completed analysis of each mode.
+    std::optional<OperationalResult> lastOperational_;
+    std::optional<DesignResult> lastDesign_;
 };
 
 }  // namespace verosa::analyses::freeway

@@ -1,4 +1,5 @@
 #include "analyses/multilane/MultilaneForm.h"
+#include "analyses/multilane/MultilaneHeadlines.h"
 #include "analyses/multilane/MultilaneReport.h"
 
 #include <string>
@@ -103,6 +104,10 @@ void MultilaneForm::declareBehaviour() {
     onPress("cmdEx2_B", [conditionsExample] { conditionsExample(kTypeII, "0.60", "1325", "9", "3", "3.5"); });
 
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
+    declareHeadlines("cmdResult", multilaneHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!last_) return {};
+        return multilaneHeadlines(last_->in, last_->r);
+    });
 }
 
 // Only the frame of the chosen option shows; clearing a button changes nothing.
@@ -156,7 +161,9 @@ std::string MultilaneForm::runAnalysis() {
     const MultilaneTables& t = tables();
     const MultilaneInput in = readInput();
     const MultilaneResult r = analyseMultilane(in, t);
-    return multilaneReport(in, r);
+    std::string text = multilaneReport(in, r);
+    last_ = Completed{in, r};
+    return text;
 }
 
 }  // namespace verosa::analyses::multilane

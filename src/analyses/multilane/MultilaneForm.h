@@ -22,6 +22,13 @@ private:
     void showSurveyFrames();
     MultilaneInput readInput() const;
     std::string runAnalysis();
+
+    // The last completed analysis, for its headlines.
+    struct Completed {
+        MultilaneInput in;
+        MultilaneResult r;
+    };
+    std::optional<Completed> last_;
 };
 
 }  // namespace verosa::analyses::multilane

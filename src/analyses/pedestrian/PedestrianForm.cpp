@@ -1,4 +1,5 @@
 #include "analyses/pedestrian/PedestrianForm.h"
+#include "analyses/pedestrian/PedestrianHeadlines.h"
 
 #include <cmath>
 #include <optional>
@@ -53,6 +54,7 @@ PedestrianForm::PedestrianForm(form::FormContext context) : Form(context) {
     buildStairwayPage();
     buildWaitAreaPage();
     buildCrosswalkPage();
+    declarePedestrianHeadlines();
 
     beginPage(kResultPage);
     addResultView();
@@ -79,6 +81,26 @@ void PedestrianForm::buildWalkwayPage() {
     onAnalysis("cmdResultPedRoad", kResultPage, [this] { return runWalkway(); });
 }
 
+void PedestrianForm::declarePedestrianHeadlines() {
+    using form::HeadlineValue;
+    declareHeadlines("cmdResultPedRoad", walkwayHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
+        if (!lastWalkway_) return {};
+        return walkwayHeadlines(*lastWalkway_);
+    });
+    declareHeadlines("cmdResultStairway", stairwayHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
+        if (!lastStairway_) return {};
+        return stairwayHeadlines(*lastStairway_);
+    });
+    declareHeadlines("cmdResultWaitArea", waitAreaHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
+        if (!lastWaitArea_) return {};
+        return waitAreaHeadlines(*lastWaitArea_);
+    });
+    declareHeadlines("cmdResultCrossRoad", crosswalkHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
+        if (!lastCrosswalk_) return {};
+        return crosswalkHeadlines(lastCrosswalk_->first, lastCrosswalk_->second);
+    });
+}
+
 std::string PedestrianForm::runWalkway() {
     WalkwayInput in;
     in.Wt = singleOf("txtTotWidth_Road");
@@ -86,7 +108,9 @@ std::string PedestrianForm::runWalkway() {
     in.V15typed = printedOf("txtPeakPedVolume_Road");
     in.V15 = int16Of("txtPeakPedVolume_Road");
     const WalkwayResult r = analyseWalkway(in);
-    return walkwayReport(in, r);
+    std::string text = walkwayReport(in, r);
+    lastWalkway_ = r;
+    return text;
 }
 
 void PedestrianForm::buildStairwayPage() {
@@ -190,7 +214,9 @@ std::string PedestrianForm::runStairway() {
     in.We = singleOf("txtPossibleWidth_Stairway");
     in.V15 = int16Of("txtPeakPedVolume_Stairway");
     const StairwayResult r = analyseStairway(in);
-    return stairwayReport(in, r);
+    std::string text = stairwayReport(in, r);
+    lastStairway_ = r;
+    return text;
 }
 
 std::string PedestrianForm::runWaitArea() {
@@ -198,7 +224,9 @@ std::string PedestrianForm::runWaitArea() {
     in.A = singleOf("txtSize_WaitArea");
     in.P = int16Of("txtPedVolume_WaitArea");
     const WaitAreaResult r = analyseWaitArea(in);
-    return waitAreaReport(in, r);
+    std::string text = waitAreaReport(in, r);
+    lastWaitArea_ = r;
+    return text;
 }
 
 std::string PedestrianForm::runCrosswalk() {
@@ -218,7 +246,9 @@ std::string PedestrianForm::runCrosswalk() {
         in.S = singleOf("txtWalkSpeed");
     }
     const CrosswalkResult r = analyseCrosswalk(in);
-    return crosswalkReport(in, r);
+    std::string text = crosswalkReport(in, r);
+    lastCrosswalk_ = std::pair(in.method, r);
+    return text;
 }
 
 double PedestrianForm::printedOf(const std::string& name) const {

@@ -2,7 +2,11 @@
 // The pedestrian facility window: walkway, stairway, waiting-area and
 // crosswalk pages, each with its own analysis button, and one result page.
 #include <memory>
+#include <optional>
 
+#include "analyses/pedestrian/Crosswalk.h"
+#include "analyses/pedestrian/Stairway.h"
+#include "analyses/pedestrian/Walkway.h"
 #include "form/Form.h"
 
 namespace verosa::analyses::pedestrian {
@@ -30,6 +34,13 @@ private:
     // A field whose range starts at 0 and whose value a report prints: 0, or
     // at least the finest value the report shows in its few places.
     double printedOf(const std::string& name) const;
+    void declarePedestrianHeadlines();
+
+    // The last completed analysis of each page, for its headlines.
+    std::optional<WalkwayResult> lastWalkway_;
+    std::optional<StairwayResult> lastStairway_;
+    std::optional<WaitAreaResult> lastWaitArea_;
+    std::optional<std::pair<CrosswalkMethod, CrosswalkResult>> lastCrosswalk_;
 };
 
 }  // namespace verosa::analyses::pedestrian

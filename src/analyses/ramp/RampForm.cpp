@@ -1,4 +1,5 @@
 #include "analyses/ramp/RampForm.h"
+#include "analyses/ramp/RampHeadlines.h"
 
 #include "analyses/ramp/RampReport.h"
 #include "numeric/Result.h"
@@ -43,7 +44,13 @@ RampForm::RampForm(form::FormContext context) : AnalysisForm(context) {
     onAnalysis("cmdResult", kResultPage, [this] {
         const RampInput in = input();
         const RampResult r = analyseRamp(in);
-        return rampReport(in, r);
+        std::string text = rampReport(in, r);
+        last_ = r;
+        return text;
+    });
+    declareHeadlines("cmdResult", rampHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!last_) return {};
+        return rampHeadlines(*last_);
     });
 }
 

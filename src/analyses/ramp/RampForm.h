@@ -3,6 +3,7 @@
 // ramp and (while "연속" is selected) adjacent-ramp inputs, four examples, and
 // the report on the result page.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analyses/AnalysisForm.h"
@@ -25,6 +26,8 @@ private:
     void example(int type, int mainLanes, const char* mainVolume, const char* mainSpeed, const char* mainHeavy,
                  const char* rampVolume, const char* rampSpeed, const char* rampHeavy, bool adjacent,
                  const char* laneLength);
+
+    std::optional<RampResult> last_;  // the last completed analysis, for its headlines
 };
 
 }  // namespace verosa::analyses::ramp

@@ -1,5 +1,6 @@
 #include "analyses/signalized/IntersectionForm.h"
 #include "analyses/Limits.h"
+#include "analyses/signalized/SignalizedHeadlines.h"
 
 #include <string>
 #include <utility>
@@ -82,6 +83,7 @@ IntersectionForm::IntersectionForm(form::FormContext context) : TabledForm(conte
             const IntersectionResult result = analyseIntersection(in, tables());
             shownInput_ = in;
             shownResult_ = result;
+            analysed_ = true;
             showWorksheets(kResultPage);
         },
         [this] {
@@ -89,6 +91,10 @@ IntersectionForm::IntersectionForm(form::FormContext context) : TabledForm(conte
             for (const std::string& page : worksheetPages()) pages += page;
             return pages;
         });
+    declareHeadlines("cmdAnalysis", intersectionHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!analysed_) return {};
+        return intersectionHeadlines(shownResult_);
+    });
     onPress("cmdPrint", [this] { requestPrint(worksheetPages()); });
 
     draw();

@@ -70,6 +70,7 @@ private:
     // The records of the last completed analysis, which the worksheet pages show.
     IntersectionInput shownInput_;
     IntersectionResult shownResult_;
+    bool analysed_ = false;  // an analysis has completed: shownResult_ holds its result
 };
 
 }  // namespace verosa::analyses::signalized

@@ -1,4 +1,5 @@
 #include "analyses/transit/TransitForm.h"
+#include "analyses/transit/TransitHeadlines.h"
 
 #include <stdexcept>
 
@@ -105,6 +106,10 @@ void TransitForm::buildLoadPage() {
     });
     onAnalysisCommand(
         "cmdResultPedRoad", [this] { runBusLoad(); }, [this] { return busLoadRendering(); });
+    declareHeadlines("cmdResultPedRoad", busLoadHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!lastBusLoad_) return {};
+        return busLoadHeadlines(*lastBusLoad_);
+    });
 }
 
 // The grid follows the stop count: a column per stop, numbered in row 0. An
@@ -168,6 +173,7 @@ void TransitForm::runBusLoad() {
         writeCell(kGrid, kLevelRow, stop, r.los[k] ? std::string(1, *r.los[k]) : std::string(), Align::Center);
     }
     control(kProfile).drawing = loadProfile(in.busType, r);
+    lastBusLoad_ = r;
 }
 
 // The grid's rows, one line each, the cells separated by TABs.
@@ -244,6 +250,10 @@ void TransitForm::buildBerthPage() {
         set("txtWaitPer", "30");
     });
     onAnalysis("cmdResultWaitArea", kResultPage, [this] { return runBerth(); });
+    declareHeadlines("cmdResultWaitArea", berthHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!lastBerth_) return {};
+        return berthHeadlines(*lastBerth_);
+    });
 }
 
 std::string TransitForm::runBerth() {
@@ -261,7 +271,9 @@ std::string TransitForm::runBerth() {
     in.busBay = static_cast<YesNo>(indexOf("cboBusBay"));
     in.busType = busTypeOn(kBerthPage);
     const BerthResult r = analyseBerth(in);
-    return berthReport(in, r);
+    std::string text = berthReport(in, r);
+    lastBerth_ = r;
+    return text;
 }
 
 }  // namespace verosa::analyses::transit

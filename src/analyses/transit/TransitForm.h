@@ -4,6 +4,7 @@
 // the capacity of a bus stop's berth with its report.
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "analyses/transit/Transit.h"
@@ -45,6 +46,10 @@ private:
     // The typed rows of stop columns the grid gave up when the stop count
     // went down, given back when it goes up again.
     std::map<int, std::array<std::string, 2>> kept_;
+
+    // The last completed analysis of each page, for its headlines.
+    std::optional<BusLoadResult> lastBusLoad_;
+    std::optional<BerthResult> lastBerth_;
 };
 
 }  // namespace verosa::analyses::transit

@@ -1,5 +1,6 @@
 #include "analyses/twolane/TwoLaneForm.h"
 #include "analyses/Limits.h"
+#include "analyses/twolane/TwoLaneHeadlines.h"
 #include "analyses/twolane/TwoLaneReport.h"
 
 #include <cmath>
@@ -115,6 +116,10 @@ void TwoLaneForm::declareBehaviour() {
     });
 
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
+    declareHeadlines("cmdResult", twoLaneHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!last_) return {};
+        return twoLaneHeadlines(*last_);
+    });
 }
 
 // General terrain uses the terrain list, a specific grade the three grade lists.
@@ -175,7 +180,9 @@ std::string TwoLaneForm::runAnalysis() {
     const TwoLaneTables& t = tables();
     const TwoLaneInput in = readInput();
     const TwoLaneResult r = analyseTwoLane(in, t);
-    return twoLaneReport(in, r);
+    std::string text = twoLaneReport(in, r);
+    last_ = r;
+    return text;
 }
 
 }  // namespace verosa::analyses::twolane

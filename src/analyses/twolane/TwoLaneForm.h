@@ -22,6 +22,8 @@ private:
     // A share field: 0, or at least the finest share the report prints.
     double shareOf(const std::string& name) const;
     std::string runAnalysis();
+
+    std::optional<TwoLaneResult> last_;  // the last completed analysis, for its headlines
 };
 
 }  // namespace verosa::analyses::twolane

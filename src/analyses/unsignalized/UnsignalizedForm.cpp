@@ -1,4 +1,5 @@
 #include "analyses/unsignalized/UnsignalizedForm.h"
+#include "analyses/unsignalized/UnsignalizedHeadlines.h"
 
 #include <array>
 
@@ -43,6 +44,10 @@ UnsignalizedForm::UnsignalizedForm(form::FormContext context) : AnalysisForm(con
 
     declareExample();
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
+    declareHeadlines("cmdResult", unsignalizedHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+        if (!last_) return {};
+        return unsignalizedHeadlines(*last_);
+    });
 }
 
 // One row per movement under its approach; the lane count stands on the
@@ -101,9 +106,12 @@ UnsignalizedInput UnsignalizedForm::readInput() const {
     return in;
 }
 
-std::string UnsignalizedForm::runAnalysis() const {
+std::string UnsignalizedForm::runAnalysis() {
     const UnsignalizedInput in = readInput();
-    return unsignalizedReport(in, analyseUnsignalized(in));
+    const UnsignalizedResult r = analyseUnsignalized(in);
+    std::string text = unsignalizedReport(in, r);
+    last_ = r;
+    return text;
 }
 
 }  // namespace verosa::analyses::unsignalized

@@ -3,6 +3,7 @@
 // intersection form, the lane counts and the small- and large-vehicle volumes
 // of the twelve movements as a table, the example Ex#2, the analysis (a framed
 // report on the result page) and the exit button.
+#include <optional>
 #include <string>
 
 #include "analyses/AnalysisForm.h"
@@ -18,7 +19,9 @@ private:
     void declareVolumeTable();
     void declareExample();
     UnsignalizedInput readInput() const;
-    std::string runAnalysis() const;
+    std::string runAnalysis();
+
+    std::optional<UnsignalizedResult> last_;  // the last completed analysis, for its headlines
 };
 
 }  // namespace verosa::analyses::unsignalized

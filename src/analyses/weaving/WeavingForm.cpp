@@ -1,4 +1,5 @@
 #include "analyses/weaving/WeavingForm.h"
+#include "analyses/weaving/WeavingHeadlines.h"
 
 #include <map>
 
@@ -218,6 +219,17 @@ void WeavingForm::showField(const std::string& name, bool visible) {
 
 void WeavingForm::applyMode(Mode mode, bool reapply) {
     layout_ = mode;
+    if (mode == Mode::Design)
+        declareHeadlines("cmdResult", designHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+            if (const auto* r = std::get_if<DesignResult>(&last_)) return designHeadlines(*r);
+            return {};
+        });
+    else
+        declareHeadlines("cmdResult", operationHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
+            if (const auto* r = std::get_if<MainlineResult>(&last_)) return operationHeadlines(*r);
+            if (const auto* r = std::get_if<RampToRampResult>(&last_)) return operationHeadlines(*r);
+            return {};
+        });
     if (mode == Mode::Design) {
         setTitle("엇갈림 구간의 설계(최소 엇갈림 구간 길이 결정)  ");
         setVisible("fraWeavingForm", false);
@@ -329,6 +341,7 @@ std::string WeavingForm::runAnalysis() {
         setDiagramLabel("lblSnw", numtext(last.Snw));
         setDiagramLabel("lblWeav", numtext(r.base.Vw));
         setDiagramLabel("lblLength", numtext(r.Lstar));
+        last_ = r;
         return reportText;
     }
     if (isChecked("optLink")) {
@@ -342,6 +355,7 @@ std::string WeavingForm::runAnalysis() {
         setDiagramLabel("lblSw", numtext(r.step.Sw));
         setDiagramLabel("lblSnw", numtext(r.step.Snw));
         setDiagramLabel("lblWeav", numtext(r.step.Vw));
+        last_ = r;
         return reportText;
     }
     const RampToRampResult r = analyseRampToRamp(in);
@@ -350,6 +364,7 @@ std::string WeavingForm::runAnalysis() {
     setDiagramLabel("lblIn", numtext(r.Vin));
     setDiagramLabel("lblOut", numtext(r.Vout));
     setDiagramLabel("lblWeav", numtext(r.Vp));
+    last_ = r;
     return reportText;
 }
 

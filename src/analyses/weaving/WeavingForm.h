@@ -5,6 +5,7 @@
 // is read when the window is created and again when the analysis runs.
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "analyses/AnalysisForm.h"
 #include "analyses/weaving/Records.h"
@@ -44,6 +45,8 @@ private:
     std::string runAnalysis();
 
     Mode layout_ = Mode::Operation;
+    // The result of the last completed analysis, for its headlines.
+    std::variant<std::monostate, MainlineResult, RampToRampResult, DesignResult> last_;
 };
 
 }  // namespace verosa::analyses::weaving
