@@ -1,7 +1,6 @@
 #include "cli/Cli.h"
 
 #include <charconv>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -9,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analyses/Registry.h"
+#include "form/Case.h"
 #include "form/Form.h"
 #include "numeric/Result.h"
 #include "tables/LookupTable.h"
@@ -25,7 +25,9 @@ using form::Outcome;
 const char* const kUsageText =
     "usage: verosa-cli list\n"
     "       verosa-cli run ANALYSIS [--example CAPTION] [--set CONTROL=VALUE | --press BUTTON]... "
-    "[--input FILE.json]\n";
+    "[--input FILE.json]\n"
+    "       verosa-cli save-case ANALYSIS [--example CAPTION] [--set CONTROL=VALUE | --press BUTTON]... "
+    "[--input FILE] > FILE.vcase\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -42,6 +44,7 @@ struct Request {
     std::string analysis;
     std::optional<std::string> example;
     std::string inputFile;
+    std::optional<form::Case> caseFile;  // --input of a case file
     std::vector<Step> steps;
 };
 
@@ -90,15 +93,29 @@ std::string jsonValueText(const nlohmann::ordered_json& v, const std::string& na
     throw UsageError("control " + name + ": value must be a string, number or boolean");
 }
 
-// Reads --input: its controls go before every --set; its example counts as --example.
+// Reads --input: its controls go before every --set; its example counts as
+// --example. A case file (with its "format") is applied whole to the fresh form.
 void readInputFile(Request& req) {
-    std::ifstream in(req.inputFile, std::ios::binary);
-    if (!in) throw UsageError("cannot read " + req.inputFile);
+    std::string text;
     nlohmann::ordered_json doc;
     try {
-        doc = nlohmann::ordered_json::parse(in);
+        text = form::readCaseBytes(req.inputFile);
+        doc = nlohmann::ordered_json::parse(text);
+    } catch (const form::CaseError& e) {
+        throw UsageError(req.inputFile + ": " + e.what());
     } catch (const nlohmann::json::exception& e) {
         throw UsageError(req.inputFile + ": " + e.what());
+    }
+    if (doc.is_object() && doc.contains("format")) {
+        try {
+            req.caseFile = form::parseCase(text);
+        } catch (const form::CaseError& e) {
+            throw UsageError(req.inputFile + ": " + e.what());
+        }
+        if (req.caseFile->analysis != req.analysis)
+            throw UsageError(req.inputFile + ": analysis differs from " + req.analysis);
+        if (req.example) throw UsageError("a case file holds every input: no --example with it");
+        return;
     }
     if (!doc.is_object()) throw UsageError(req.inputFile + ": not a JSON object");
     for (auto it = doc.begin(); it != doc.end(); ++it)
@@ -193,7 +210,23 @@ int list(std::ostream& out, std::ostream& err) {
     return kSuccess;
 }
 
-int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
+// Applies a case file to the fresh form: a value the window refuses ends the
+// run as that refusal, any other fault of the file is a usage error.
+int applyCaseFile(Form& form, const Request& req, std::ostream& err) {
+    try {
+        form::applyCase(form, *req.caseFile);
+    } catch (const form::CaseError& e) {
+        if (e.status() == Outcome::Status::Done) throw UsageError(req.inputFile + ": " + e.what());
+        Outcome refused;
+        refused.status = e.status();
+        refused.message = form::Message{{}, e.what()};
+        return endOf(refused, err);
+    }
+    return -1;
+}
+
+// run, or save-case: the case of the inputs that run would analyse.
+int runAnalysis(Request req, std::ostream& out, std::ostream& err, bool saveCase = false) {
     const analyses::AnalysisRef entry = analyses::findAnalysis(req.analysis);
     if (!entry.facility) throw UsageError("unknown analysis: " + req.analysis);
     if (!entry.facility->built()) throw UsageError("analysis not built yet: " + req.analysis);
@@ -205,6 +238,8 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
     const tables::LookupTableStore store;
     auto form = entry.facility->create({&index, &store});
     form->open();  // a missing table is reported by the analysis that needs it
+    if (req.caseFile)
+        if (int s = applyCaseFile(*form, req, err); s >= 0) return s;
 
     if (req.example) {
         const Control* button = form->exampleButton(*req.example);
@@ -215,8 +250,13 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
         Outcome o = step.kind == Step::Kind::Set ? applySet(*form, step) : applyPress(*form, step.name);
         if (int s = endOf(o, err); s >= 0) return s;
     }
-    if (int s = endOf(applyPress(*form, entry.analysis->button), err); s >= 0) return s;
-    const std::string text = form->renderingOf(entry.analysis->button);
+    std::string text;
+    if (saveCase) {
+        text = form::caseText(form::caseOf(*form, req.analysis));
+    } else {
+        if (int s = endOf(applyPress(*form, entry.analysis->button), err); s >= 0) return s;
+        text = form->renderingOf(entry.analysis->button);
+    }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
@@ -232,6 +272,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     try {
         if (args.size() == 1 && args[0] == "list") return list(out, err);
         if (!args.empty() && args[0] == "run") return runAnalysis(parseRun(args), out, err);
+        if (!args.empty() && args[0] == "save-case") return runAnalysis(parseRun(args), out, err, true);
         throw UsageError(args.empty() ? "no command" : "unknown command: " + args[0]);
     } catch (const UsageError& e) {
         err << "verosa-cli: " << e.what() << '\n' << kUsageText;

@@ -369,6 +369,10 @@ Outcome Form::applyModeKey() {
     return act([&] { onModeKey(); });
 }
 
+Outcome Form::restoreKeptState(const nlohmann::ordered_json& state) {
+    return act([&] { onRestoreKeptState(state); });
+}
+
 // ---- used by handlers ----
 
 void Form::set(const std::string& name, const std::string& text) {
