@@ -26,14 +26,20 @@ private:
     std::vector<std::vector<std::string>> cells_;
 };
 
-// The two table files, found beside the running executable (or in a folder
-// given by the caller, for tests).
+// The two table files, found beside the running executable, or where an
+// installation puts them (share/verosa beside its bin folder), or in a folder
+// given by the caller, for tests.
 class LookupTableStore {
 public:
     static constexpr const char* kQoraFile = "2001QORA.sqlite";
     static constexpr const char* kFactorFile = "factor.sqlite";
 
-    LookupTableStore();  // the folder of the running executable
+    LookupTableStore();  // found from the folder of the running executable
+    // The folder of the table files for a program in `programFolder`: that
+    // folder when a table file is there (a build), else ../share/verosa when
+    // one is there (an installation), else that folder again, so that a
+    // missing file is named where a build keeps it.
+    static std::filesystem::path tableFolderFor(const std::filesystem::path& programFolder);
     explicit LookupTableStore(std::filesystem::path folder);
     const std::filesystem::path& folder() const { return folder_; }
     // Opens a table whole. A missing file or table throws Failure with kind
