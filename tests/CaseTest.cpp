@@ -453,6 +453,7 @@ TEST(CliCase, EveryGoldenRunSurvivesACaseFile) {
             EXPECT_EQ(again.status, ran.status);
             EXPECT_EQ(again.out, ran.out);
             EXPECT_EQ(again.err, ran.err);
+            std::filesystem::remove(path);
             ++compared;
         }
     }
