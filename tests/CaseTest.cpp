@@ -342,6 +342,17 @@ TEST(CaseFile, AnAnalysisOfAWindowWithSeveralOpensOnItsPage) {
         // And the window saves the analysis of the page it shows.
         EXPECT_EQ(analyses::analysisShown(*ref.facility, *opened.form).name, name);
     }
+    // On the result page: the analysis whose report shows there.
+    const analyses::AnalysisRef crosswalk = analyses::findAnalysis("crosswalk");
+    form::AnalysisIndex pedestrianIndex;
+    auto pedestrian = openWindow(crosswalk, pedestrianIndex);
+    pedestrian->press(pedestrian->exampleButton("Ex#2-1")->name);
+    ASSERT_TRUE(pedestrian->press("cmdResultCrossRoad").ok());
+    ASSERT_NE(pedestrian->currentPage(), pedestrian->at("cmdResultCrossRoad").page);
+    EXPECT_EQ(analyses::analysisShown(*crosswalk.facility, *pedestrian).name, "crosswalk");
+    // A refused analysis leaves the one last run.
+    EXPECT_FALSE(pedestrian->press("cmdResultStairway").ok());
+    EXPECT_EQ(analyses::analysisShown(*crosswalk.facility, *pedestrian).name, "crosswalk");
     // A window of one analysis names it whatever its page.
     const analyses::AnalysisRef freeway = analyses::findAnalysis("freeway-design");
     form::AnalysisIndex index;

@@ -19,6 +19,9 @@ const CliAnalysis& analysisShown(const Facility& facility, const form::Form& for
         const form::Control* button = form.find(a.button);
         if (button && button->page >= 0 && button->page == form.currentPage()) return a;
     }
+    // A page of no analysis (the result page): the analysis last run.
+    for (const CliAnalysis& a : facility.analyses)
+        if (a.button == form.lastAnalysis()) return a;
     return facility.analyses.front();
 }
 

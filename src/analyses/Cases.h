@@ -17,7 +17,8 @@ namespace verosa::analyses {
 AnalysisRef analysisOfCase(const form::Case& c);
 
 // The analysis a window's case names, of the facility command that showed
-// it: the one whose analysis button stands on the page shown, else the first.
+// it: the one whose analysis button stands on the page shown, else the one
+// last run (its report shows on the result page), else the first.
 const CliAnalysis& analysisShown(const Facility& facility, const form::Form& form);
 
 struct OpenedCase {

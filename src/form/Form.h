@@ -142,6 +142,8 @@ public:
     std::vector<std::string> worksheetPages() const;
     // The windows the form owns besides its own.
     const std::vector<OwnedWindow>& ownedWindows() const { return ownedWindows_; }
+    // The analysis button last pressed whose command completed; empty before.
+    const std::string& lastAnalysis() const { return lastAnalysis_; }
     // The option buttons that choose worksheet pages (a view of the results,
     // not an input).
     const std::vector<std::string>& worksheetChoosers() const { return worksheetChoosers_; }
@@ -296,6 +298,7 @@ private:
     std::map<std::string, Handler> clickHandlers_;
     std::function<void()> observer_;
     std::uint64_t revision_ = 0;
+    std::string lastAnalysis_;
     int depth_ = 0;
     Outcome pending_;
 };

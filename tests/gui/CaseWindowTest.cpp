@@ -273,6 +273,7 @@ TEST(CaseWindow, AnOpenWindowIsReplacedInItsPlaceAskingOnlyForUnsavedInputs) {
     // In the same child window, in its place; it only grows to what its pages need.
     EXPECT_EQ(opened->parentWidget(), sub);
     EXPECT_EQ(sub->pos(), QPoint(10, 20));
+    EXPECT_EQ(sub->windowTitle(), "보행자시설의 운영분석 - crosswalk.vcase");
     EXPECT_GE(sub->width(), 900);
     EXPECT_GE(sub->height(), 700);
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
