@@ -194,14 +194,9 @@ TEST(CaseFile, ALaneEntryThatDoesNotFitIsRefusedNamingItsPlace) {
               "state.slots[2][0].code: 차선 코드는 0, 1, 3, 5, 7, 9, 11 중 하나여야 합니다.");
     EXPECT_EQ(refusal([](Json& s) { s["slots"][0][1]["width"] = -3; }),
               "state.slots[0][1].width: 차선폭은 0 이상이어야 합니다.");
-    EXPECT_EQ(refusal([](Json& s) { s["slots"][0][1]["width"] = 1e300; }),
-              "state.slots[0][1].width: 차선폭이 너무 큽니다.");
     EXPECT_EQ(refusal([](Json& s) { s["slots"][0][1].erase("width"); }), "state.slots[0][1].width: 없습니다.");
-    EXPECT_EQ(refusal([](Json& s) { s["slots"][1] = Json::array(); }), "state.slots[1]: 값이 5개의 배열이어야 합니다.");
     EXPECT_EQ(refusal([](Json& s) { s["approach"] = 4; }), "state.approach: 값이 -1부터 3까지의 정수여야 합니다.");
-    EXPECT_EQ(refusal([](Json& s) { s["lane"] = "1"; }), "state.lane: 값이 1부터 6까지의 정수여야 합니다.");
     EXPECT_EQ(refusal([](Json& s) { s["cursor"] = 1; }), "state.cursor: 신호교차로 차선 입력에 없는 항목입니다.");
-    EXPECT_EQ(refusal([](Json& s) { s = Json::array(); }), "state: 값이 차선 입력(객체)이어야 합니다.");
 
     // Another window keeps nothing besides its controls.
     Case walkway = form::parseCase(exampleCase("walkway", "Ex#1"));
@@ -217,7 +212,6 @@ TEST(CaseFile, AFileThatIsNotACaseIsRefusedSayingWhy) {
     auto parsed = [](const std::string& text) { return caseErrorOf([&] { form::parseCase(text); }); };
     EXPECT_EQ(parsed("{\"format\": \"verosa-case\",\n  \"version\": 1,,\n}"),
               "JSON 형식이 아닙니다 (2행 16열). 입력자료 파일이 아닙니다.");
-    EXPECT_EQ(parsed("보고서"), "JSON 형식이 아닙니다 (1행 1열). 입력자료 파일이 아닙니다.");
     EXPECT_EQ(parsed(""), "JSON 형식이 아닙니다 (1행 1열). 입력자료 파일이 아닙니다.");
     EXPECT_EQ(parsed("[1, 2]"), "JSON 객체가 아니어서 입력자료 파일이 아닙니다.");
     // The --input files of verosa-cli run are not cases.
@@ -228,14 +222,8 @@ TEST(CaseFile, AFileThatIsNotACaseIsRefusedSayingWhy) {
     EXPECT_EQ(parsed(head + R"("version": 2, "analysis": "walkway", "controls": {}})"),
               "항목 \"version\": 버전 2의 입력자료 파일은 이 프로그램보다 새로운 프로그램이 썼습니다. 이 프로그램은 "
               "버전 1까지 읽습니다.");
-    EXPECT_EQ(parsed(head + R"("version": 18446744073709551615, "analysis": "walkway", "controls": {}})")
-                  .rfind("항목 \"version\": 버전 18446744073709551615의", 0),
-              0u);
     EXPECT_EQ(parsed(head + R"("version": "1", "analysis": "walkway", "controls": {}})"),
               "항목 \"version\": 값이 정수여야 하는데 문자열입니다.");
-    EXPECT_EQ(parsed(head + R"("version": 0, "analysis": "walkway", "controls": {}})"),
-              "항목 \"version\": 0은 입력자료 파일의 버전이 아닙니다.");
-    EXPECT_EQ(parsed(head + R"("version": 1, "controls": {}})"), "항목 \"analysis\"(분석 이름)가 없습니다.");
     EXPECT_EQ(parsed(head + R"("version": 1, "analysis": "walkway", "controls": []})"),
               "항목 \"controls\": 값이 객체여야 하는데 배열입니다.");
     EXPECT_EQ(parsed(head + R"("version": 1, "analysis": "walkway", "controls": {}, "comment": 1})"),
@@ -266,12 +254,8 @@ TEST(CaseFile, ACaseThatDoesNotFitTheWindowNamesTheControl) {
               "컨트롤 cboLandType: 값이 목록의 위치(정수)여야 하는데 문자열입니다.");
     EXPECT_EQ(opening(withControl(good, "cboLandType", 3)),
               "컨트롤 cboLandType: 목록에 위치 3이(가) 없습니다 (-1부터 2까지).");
-    EXPECT_EQ(opening(withControl(good, "cboLandType", -2)),
-              "컨트롤 cboLandType: 목록에 위치 -2이(가) 없습니다 (-1부터 2까지).");
     EXPECT_EQ(opening(withControl(good, "optTwoSide", "yes")),
               "컨트롤 optTwoSide: 값이 true 또는 false여야 하는데 문자열입니다.");
-    EXPECT_EQ(opening(withControl(good, "optTwoSide", 2)),
-              "컨트롤 optTwoSide: 값이 true 또는 false여야 하는데 2입니다.");
     EXPECT_EQ(opening(withControl(good, "cmdResult", true)), "컨트롤 cmdResult: 값을 입력하는 컨트롤이 아닙니다.");
     // A value the window itself refuses, as it would refuse the user.
     Case design = withControl(good, "cboLOS", 5);
@@ -288,8 +272,6 @@ TEST(CaseFile, ACaseThatDoesNotFitTheWindowNamesTheControl) {
     const Case grid = form::parseCase(exampleCase("busload", "Ex#2"));
     EXPECT_EQ(opening(withControl(grid, "MSFBusCap[3][1]", "5")), "칸 MSFBusCap[3][1]: 입력하는 칸이 아닙니다.");
     EXPECT_EQ(opening(withControl(grid, "MSFBusCap[1][99]", "5")), "칸 MSFBusCap[1][99]: 이 표에 없는 칸입니다.");
-    EXPECT_EQ(opening(withControl(grid, "MSFBusCap[1][1]", 5)),
-              "칸 MSFBusCap[1][1]: 값이 문자열이어야 하는데 정수입니다.");
     const Case arterial = form::parseCase(exampleCase("arterial"));
     EXPECT_EQ(opening(withControl(arterial, "txtFreespeed", "50")),
               "컨트롤 txtFreespeed: 분석 결과를 보여 주는 칸이어서 입력자료가 아닙니다.");
