@@ -43,6 +43,24 @@ TEST(TableStore, FindsTheTableFilesBesideTheProgram) {
     EXPECT_TRUE(fs::exists(store.folder() / LookupTableStore::kFactorFile)) << store.folder();
 }
 
+// Installed, the programs stand in bin and the table files in share/verosa;
+// a build keeps them beside the programs, which wins where both are.
+TEST(TableStore, FindsTheInstalledTableFilesBesideTheBinFolder) {
+    const fs::path prefix = scratchFolder("prefix");
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "verosa");
+    // Nothing anywhere: the program's own folder, where a missing file is named.
+    EXPECT_EQ(LookupTableStore::tableFolderFor(prefix / "bin"), prefix / "bin");
+    fs::copy_file(LookupTableStore().folder() / LookupTableStore::kFactorFile,
+                  prefix / "share" / "verosa" / LookupTableStore::kFactorFile);
+    const fs::path installed = LookupTableStore::tableFolderFor(prefix / "bin");
+    EXPECT_EQ(installed, prefix / "share" / "verosa");
+    EXPECT_GT(LookupTableStore(installed).open(LookupTableStore::kFactorFile, "2-3-9").rows(), 1);
+    std::ofstream(prefix / "bin" / LookupTableStore::kQoraFile) << "";
+    EXPECT_EQ(LookupTableStore::tableFolderFor(prefix / "bin"), prefix / "bin");
+    fs::remove_all(prefix);
+}
+
 TEST(TableStore, GridHasFieldNamesInRowZeroAndAnEmptyColumnZero) {
     // 4-2: 7 fields, 5 records (levels A to E).
     const LookupTable t = LookupTableStore().open(LookupTableStore::kQoraFile, "4-2");

@@ -15,6 +15,7 @@
 #include "analyses/Registry.h"
 #include "cli/Batch.h"
 #include "cli/Case.h"
+#include "form/Case.h"
 #include "form/Form.h"
 #include "form/Utf8.h"
 #include "numeric/Result.h"
@@ -33,6 +34,8 @@ const char* const kUsageText =
     "usage: verosa-cli list\n"
     "       verosa-cli run ANALYSIS [--example CAPTION] [--set CONTROL=VALUE | --press BUTTON]... "
     "[--input FILE.json]\n"
+    "       verosa-cli save-case ANALYSIS [--example CAPTION] [--set CONTROL=VALUE | --press BUTTON]... "
+    "[--input FILE] > FILE.vcase\n"
     "       verosa-cli batch FILE [--csv] [--reports DIR] [--jobs N]\n";
 
 struct UsageError : std::runtime_error {
@@ -91,6 +94,7 @@ struct Request {
     std::string analysis;
     std::optional<std::string> example;
     std::optional<std::string> inputFile;
+    std::optional<form::Case> caseFile;  // --input of a case file, applied whole to the fresh form
     std::vector<Step> steps;
 };
 
@@ -159,9 +163,24 @@ std::string inputFileText(const std::string& file) {
 }
 
 // Reads a case: the one reader of an --input file and of each line of a
-// batch. Its controls go before every --set; its example counts as --example;
-// its analysis is the request's where the request names none.
-void readCase(Request& req, const nlohmann::ordered_json& doc, const std::string& where) {
+// batch. A case file (with its "format") holds every input and is applied
+// whole to the fresh form; the earlier form's controls go before every --set
+// and its example counts as --example. The analysis is the request's where
+// the request names none. `text` is the case as written (a case file's keys
+// are checked on it, duplicates included).
+void readCase(Request& req, const nlohmann::ordered_json& doc, const std::string& where, std::string_view text) {
+    if (doc.is_object() && doc.contains("format")) {
+        try {
+            req.caseFile = form::parseCase(text);
+        } catch (const form::CaseError& e) {
+            throw UsageError(where + ": " + e.what());
+        }
+        if (req.analysis.empty()) req.analysis = req.caseFile->analysis;
+        if (req.caseFile->analysis != req.analysis)
+            throw UsageError(where + ": analysis differs from " + shown(req.analysis));
+        if (req.example) throw UsageError("a case file holds every input: no --example with it");
+        return;
+    }
     if (!doc.is_object()) throw UsageError(where + ": not a JSON object");
     for (auto it = doc.begin(); it != doc.end(); ++it)
         if (it.key() != "analysis" && it.key() != "example" && it.key() != "controls")
@@ -196,7 +215,7 @@ void readInputFile(Request& req) {
     } catch (const nlohmann::json::exception& e) {
         throw UsageError(name + ": " + shown(e.what(), 400));
     }
-    readCase(req, doc, name);
+    readCase(req, doc, name, text);
 }
 
 // A text for a field or grid cell that is not a number field: the window
@@ -287,21 +306,36 @@ int list(std::ostream& out, std::ostream& err) {
     return kSuccess;
 }
 
-// A run of one request: the form as the menu command opens it, the example,
-// the steps and the analysis button, ended early by the first action that did
-// not simply succeed (its outcome is `end`).
+// A run of one request: the form as the menu command opens it, the case file,
+// the example, the steps and, unless only its inputs are wanted, the analysis
+// button, ended early by the first action that did not simply succeed (its
+// outcome is `end`).
 struct Ran {
     std::unique_ptr<Form> form;
     Outcome end;
 };
 
-Ran execute(const Request& req, const analyses::AnalysisRef& entry, const tables::LookupTableStore& store) {
+Ran execute(const Request& req, const analyses::AnalysisRef& entry, const tables::LookupTableStore& store,
+            bool pressAnalysis = true) {
     // As the menu command: write the mode key, create the window, open its tables.
     form::AnalysisIndex index;
     if (!entry.facility->modeKey.empty()) index.key = entry.facility->modeKey;
     Ran ran{entry.facility->create({&index, &store}), {}};
     Form& form = *ran.form;
     form.open();  // a missing table is reported by the analysis that needs it
+    if (req.caseFile) {
+        // A value the window refuses ends the run as that refusal; any other
+        // fault of the file is a usage error.
+        try {
+            form::applyCase(form, *req.caseFile);
+        } catch (const form::CaseError& e) {
+            if (e.status() == Outcome::Status::Done)
+                throw UsageError((req.inputFile ? shown(*req.inputFile) : std::string("case")) + ": " + e.what());
+            ran.end.status = e.status();
+            ran.end.message = form::Message{{}, e.what()};
+            return ran;
+        }
+    }
 
     auto ended = [&](Outcome o) {
         if (o.close) throw UsageError("the window was closed before its analysis");
@@ -316,7 +350,7 @@ Ran execute(const Request& req, const analyses::AnalysisRef& entry, const tables
     }
     for (const Step& step : req.steps)
         if (ended(step.kind == Step::Kind::Set ? applySet(form, step) : applyPress(form, step.name))) return ran;
-    ended(applyPress(form, entry.analysis->button));
+    if (pressAnalysis) ended(applyPress(form, entry.analysis->button));
     return ran;
 }
 
@@ -327,14 +361,16 @@ analyses::AnalysisRef builtAnalysis(const std::string& name) {
     return entry;
 }
 
-int runAnalysis(Request req, std::ostream& out, std::ostream& err) {
+// run, or save-case: the case of the inputs that run would analyse.
+int runAnalysis(Request req, std::ostream& out, std::ostream& err, bool saveCase = false) {
     const analyses::AnalysisRef entry = builtAnalysis(req.analysis);
     if (req.inputFile) readInputFile(req);
 
     const tables::LookupTableStore store;
-    const Ran ran = execute(req, entry, store);
+    const Ran ran = execute(req, entry, store, !saveCase);
     if (int s = endOf(ran.end, err); s >= 0) return s;
-    const std::string text = ran.form->renderingOf(entry.analysis->button);
+    const std::string text = saveCase ? form::caseText(form::caseOf(*ran.form, req.analysis))
+                                      : ran.form->renderingOf(entry.analysis->button);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
@@ -359,7 +395,7 @@ CaseOutcome runCase(std::string_view json, const tables::LookupTableStore& store
         if (doc.is_object() && doc.contains("analysis") && doc["analysis"].is_string())
             outcome.analysis = doc["analysis"].get<std::string>();
         Request req;
-        readCase(req, doc, "case");
+        readCase(req, doc, "case", json);
         const analyses::AnalysisRef entry = builtAnalysis(req.analysis);
         const Ran ran = execute(req, entry, store);
         const std::string text = ran.end.message ? ran.end.message->text : std::string();
@@ -414,6 +450,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return list(out, err);
         }
         if (!args.empty() && args[0] == "run") return runAnalysis(parseRun(args), out, err);
+        if (!args.empty() && args[0] == "save-case") return runAnalysis(parseRun(args), out, err, true);
         if (!args.empty() && args[0] == "batch") return batchCommand(args, out, err);
         throw UsageError(args.empty() ? "no command" : "unknown command: " + shown(args[0]));
     } catch (const UsageError& e) {

@@ -394,6 +394,9 @@ Outcome Form::press(const std::string& name) {
         if (c.role == ButtonRole::Exit) pending_.close = true;
         auto it = pressHandlers_.find(name);
         if (it != pressHandlers_.end()) run(it->second);
+        if (pending_.status == Outcome::Status::Done)
+            for (const auto& command : analysisCommands_)
+                if (command.button == name) lastAnalysis_ = name;
     });
 }
 
@@ -407,6 +410,10 @@ Outcome Form::open() {
 
 Outcome Form::applyModeKey() {
     return act([&] { onModeKey(); });
+}
+
+Outcome Form::restoreKeptState(const nlohmann::ordered_json& state) {
+    return act([&] { onRestoreKeptState(state); });
 }
 
 // ---- used by handlers ----

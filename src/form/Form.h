@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "form/AnalysisIndex.h"
 #include "form/Control.h"
 #include "form/Headline.h"
@@ -147,6 +149,19 @@ public:
 
     // The windows the form owns besides its own.
     const std::vector<OwnedWindow>& ownedWindows() const { return ownedWindows_; }
+    // The analysis button last pressed whose command completed; empty before.
+    const std::string& lastAnalysis() const { return lastAnalysis_; }
+    // The option buttons that choose worksheet pages (a view of the results,
+    // not an input).
+    const std::vector<std::string>& worksheetChoosers() const { return worksheetChoosers_; }
+
+    // What the window keeps besides its controls (the lanes a lane entry has
+    // stored ...), as a case file keeps it: null where it keeps nothing else.
+    virtual nlohmann::ordered_json keptState() const;
+    // Takes such a state back (not null), after the controls were set, with
+    // the same handling as the actions that built it. A state that does not
+    // fit the window throws UsageError naming where it is wrong.
+    Outcome restoreKeptState(const nlohmann::ordered_json& state);
 
 protected:
     // ---- declaration (used by a facility form's constructor) ----
@@ -183,6 +198,9 @@ protected:
     virtual void onOpen() {}
     // The mode key may have changed since the window was created.
     virtual void onModeKey() {}
+    // Restores what keptState() gave (never null); the window that keeps
+    // nothing else refuses any state.
+    virtual void onRestoreKeptState(const nlohmann::ordered_json& state);
 
     // ---- behaviour ----
     using Handler = std::function<void()>;
@@ -299,6 +317,7 @@ private:
     std::map<std::string, Handler> clickHandlers_;
     std::function<void()> observer_;
     std::uint64_t revision_ = 0;
+    std::string lastAnalysis_;
     int depth_ = 0;
     Outcome pending_;
 };

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -198,7 +199,7 @@ AnalysisWindow::AnalysisWindow(std::unique_ptr<form::Form> form, QWidget* parent
     : QWidget(parent), form_(std::move(form)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(qs(form_->windowName()));
-    setWindowTitle(qs(form_->title()));
+    setWindowTitle(titleText());
     build();
     sync();
     form_->setObserver([this] { sync(); });
@@ -466,8 +467,20 @@ void AnalysisWindow::act(F&& action) {
     }
 }
 
+// The form's title, and the name of the case file the inputs come from.
+QString AnalysisWindow::titleText() const {
+    if (caseFile_.isEmpty()) return qs(form_->title());
+    return qs(form_->title()) + QStringLiteral(" - ") + QFileInfo(caseFile_).fileName();
+}
+
+void AnalysisWindow::setCaseFile(const QString& path, std::string inputs) {
+    caseFile_ = path;
+    caseInputs_ = std::move(inputs);
+    setWindowTitle(titleText());
+}
+
 void AnalysisWindow::sync() {
-    if (windowTitle() != qs(form_->title())) setWindowTitle(qs(form_->title()));
+    if (windowTitle() != titleText()) setWindowTitle(titleText());
     {
         const QSignalBlocker block(tabs_);
         const auto& pages = form_->pages();

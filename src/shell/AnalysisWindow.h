@@ -50,6 +50,13 @@ public:
     // shows all its controls, as far as the frame's area allows.
     void growToContents();
 
+    // The case file the inputs were last opened from or saved to, whose name
+    // the title shows, and the inputs as they were then (a case's controls
+    // and state), to tell whether they have changed since.
+    void setCaseFile(const QString& path, std::string inputs);
+    const QString& caseFile() const { return caseFile_; }
+    const std::string& caseInputs() const { return caseInputs_; }
+
 signals:
     // The form asks for one of its owned windows to be shown.
     void ownedWindowRequested(QWidget* window);
@@ -75,6 +82,7 @@ private:
     void fitWindows();
     void syncControl(const form::Control& c, Bound& bound);
     void showOutcome(const form::Outcome& outcome);
+    QString titleText() const;
 
     std::unique_ptr<form::Form> form_;
     QTabWidget* tabs_ = nullptr;
@@ -84,6 +92,8 @@ private:
     std::map<std::string, QPointer<QWidget>> owned_;
     std::vector<QWidget*> pageContents_;  // what each tab page scrolls
     bool acting_ = false;
+    QString caseFile_;
+    std::string caseInputs_;
 };
 
 }  // namespace verosa::shell

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,11 +21,15 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QTimer>
 #include <QUrl>
 #include <exception>
+#include <filesystem>
 #include <map>
 
+#include "analyses/Cases.h"
 #include "analyses/Registry.h"
+#include "form/Case.h"
 #include "numeric/Result.h"
 #include "shell/AnalysisWindow.h"
 #include "shell/GuideViewer.h"
@@ -41,6 +46,11 @@ const char* const kTitle = "2001 VEROSA(Ver 1.00)";
 const char* const kTextFilter = "Text File(*.txt)";
 const char* const kFileFilter = "Text File(*.txt);;All Files (*)";
 const char* const kNotBuilt = "아직 구현되지 않은 분석입니다.";
+const char* const kCaseFilter = "Verosa case (*.vcase)";
+const char* const kCaseOpenFilter = "Verosa case (*.vcase);;All Files (*)";
+// The facility command that last showed an analysis window ("mnuHighwayLaneDesign"):
+// its analysis and mode are what the window's case names.
+const char* const kCommandProperty = "facilityCommand";
 // A larger file is not a report; reading it whole into a view would only stall.
 constexpr qint64 kMaxReportFileBytes = 8 * 1024 * 1024;
 
@@ -111,6 +121,16 @@ void MainWindow::createActions() {
     saveAct_->setShortcut(QKeySequence::Save);
     connect(saveAct_, &QAction::triggered, this,
             [this] { guardSlot(this, QStringLiteral("저장하기"), [this] { saveFile(); }); });
+    openCaseAct_ = makeAction(this, "mnuOpenCase", QStringLiteral("입력자료 불러오기..."));
+    openCaseAct_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    openCaseAct_->setToolTip(QStringLiteral("저장해 둔 입력자료(*.vcase)로 분석 창을 엽니다."));
+    connect(openCaseAct_, &QAction::triggered, this,
+            [this] { guardSlot(this, QStringLiteral("입력자료 불러오기"), [this] { openCase(); }); });
+    saveCaseAct_ = makeAction(this, "mnuSaveCase", QStringLiteral("입력자료 저장..."));
+    saveCaseAct_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    saveCaseAct_->setToolTip(QStringLiteral("현재 분석 창의 입력자료를 파일(*.vcase)에 저장합니다."));
+    connect(saveCaseAct_, &QAction::triggered, this,
+            [this] { guardSlot(this, QStringLiteral("입력자료 저장"), [this] { saveCase(); }); });
     printAct_ = makeAction(this, "mnuPrint", QStringLiteral("인쇄"));
     printAct_->setShortcut(QKeySequence::Print);
     connect(printAct_, &QAction::triggered, this,
@@ -146,6 +166,9 @@ void MainWindow::createMenus() {
     QMenu* file = makeMenu(this, "mnuFile", QStringLiteral("파일(&F)"));
     file->addAction(openAct_);
     file->addAction(saveAct_);
+    nameSeparator(file->addSeparator(), "mnuSepCase");
+    file->addAction(openCaseAct_);
+    file->addAction(saveCaseAct_);
     nameSeparator(file->addSeparator(), "mnuSep1");
     file->addAction(printAct_);
     nameSeparator(file->addSeparator(), "mnuSep2");
@@ -198,7 +221,9 @@ AnalysisWindow* MainWindow::runFacilityCommand(const QString& commandName) {
     if (!command) return nullptr;
     // The key goes in first, so the window's creation sees it.
     if (!command->modeKey.empty()) AnalysisIndex.key = command->modeKey;
-    return showAnalysisWindow(qs(command->window));
+    AnalysisWindow* window = showAnalysisWindow(qs(command->window));
+    if (window) window->setProperty(kCommandProperty, commandName);
+    return window;
 }
 
 QMdiSubWindow* MainWindow::findSubWindow(const QString& windowName) const {
@@ -224,9 +249,9 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
     }
     const analyses::FormFactory create = analyses::windowFactory(ss(windowName));
     if (!create) return nullptr;
-    AnalysisWindow* window = nullptr;
+    std::unique_ptr<form::Form> created;
     try {
-        window = new AnalysisWindow(create(form::FormContext{&AnalysisIndex, &tables_}));
+        created = create(form::FormContext{&AnalysisIndex, &tables_});
     } catch (const Failure& failure) {
         showMessage(this, QStringLiteral("오류"), qs(failure.error().message), QMessageBox::Critical);
         return nullptr;
@@ -235,7 +260,28 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
                     QMessageBox::Critical);
         return nullptr;
     }
+    return showNewAnalysisWindow(std::move(created));
+}
+
+AnalysisWindow* MainWindow::showNewAnalysisWindow(std::unique_ptr<form::Form> form) {
+    auto* window = new AnalysisWindow(std::move(form));
     addChild(window);
+    adopt(window);
+    // The window's tables are opened once it is on screen, so a missing one is
+    // reported over it.
+    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    const QSize opened = sub ? sub->size() : QSize();
+    window->open();
+    // Shown on screen, its pages may ask for more room than before: still
+    // untouched by the user, it is centred again at its final size.
+    if (sub && sub->size() != opened) {
+        centre(sub);
+        cascadeFromOthers(sub);
+    }
+    return window;
+}
+
+void MainWindow::adopt(AnalysisWindow* window) {
     connect(window, &AnalysisWindow::ownedWindowRequested, this, [this, window](QWidget* owned) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget())) {
             sub->showNormal();
@@ -250,18 +296,6 @@ AnalysisWindow* MainWindow::showAnalysisWindow(const QString& windowName) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget()))
             sub->setAttribute(Qt::WA_DeleteOnClose, false);
     });
-    // The window's tables are opened once it is on screen, so a missing one is
-    // reported over it.
-    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-    const QSize opened = sub ? sub->size() : QSize();
-    window->open();
-    // Shown on screen, its pages may ask for more room than before: still
-    // untouched by the user, it is centred again at its final size.
-    if (sub && sub->size() != opened) {
-        centre(sub);
-        cascadeFromOthers(sub);
-    }
-    return window;
 }
 
 void MainWindow::addChild(QWidget* child, int liftTwips) {
@@ -328,7 +362,7 @@ void MainWindow::centre(QMdiSubWindow* sub, int liftTwips) const {
 
 // ---- file commands ----
 
-const AnalysisWindow* MainWindow::currentAnalysisWindow() const {
+AnalysisWindow* MainWindow::currentAnalysisWindow() const {
     QMdiSubWindow* sub = mdiArea_->currentSubWindow();
     if (!sub) return nullptr;
     if (auto* analysis = qobject_cast<AnalysisWindow*>(sub->widget())) return analysis;
@@ -458,6 +492,161 @@ bool MainWindow::printReportTo(QPrinter& printer) {
     return true;
 }
 
+// ---- case files ----
+
+namespace {
+
+// A case's inputs without the analysis it names: what tells two windows'
+// inputs apart.
+std::string inputsOf(const form::Form& form) { return form::caseText(form::caseOf(form, {})); }
+
+QString caseRefusal(const QString& path, const std::string& why) {
+    return QStringLiteral("입력자료를 불러올 수 없습니다.\n") + path + QStringLiteral("\n\n") + qs(why);
+}
+
+}  // namespace
+
+std::string MainWindow::caseAnalysisOf(const AnalysisWindow* window) const {
+    const analyses::Facility* facility = analyses::findCommand(ss(window->property(kCommandProperty).toString()));
+    if (!facility) {
+        // Shown by no command (never so in this program): the window's first facility.
+        for (const analyses::Facility& f : analyses::facilities())
+            if (qs(f.window) == window->objectName() && f.built()) {
+                facility = &f;
+                break;
+            }
+    }
+    if (!facility) return {};
+    return analyses::analysisShown(*facility, window->form()).name;
+}
+
+bool MainWindow::hasUnsavedInputs(const AnalysisWindow* window) const {
+    const std::string now = inputsOf(window->form());
+    if (!window->caseFile().isEmpty()) return now != window->caseInputs();
+    // Never saved: compared with the window as its command opens it.
+    const analyses::Facility* facility = analyses::findCommand(ss(window->property(kCommandProperty).toString()));
+    if (!facility || !facility->built()) return true;
+    form::AnalysisIndex index{facility->modeKey};
+    try {
+        const std::unique_ptr<form::Form> fresh = facility->create({&index, &tables_});
+        return now != inputsOf(*fresh);
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
+void MainWindow::saveCase() {
+    const AnalysisWindow* window = currentAnalysisWindow();
+    if (!window) {
+        showMessage(this, QStringLiteral("입력자료 저장"),
+                    QStringLiteral("저장할 입력자료가 없습니다. 분석 창을 먼저 여십시오."));
+        return;
+    }
+    const QString start = !window->caseFile().isEmpty()
+                              ? window->caseFile()
+                              : QDir(fileDialogFolder()).filePath(qs(caseAnalysisOf(window)) + form::kCaseSuffix);
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("입력자료 저장"), start, QString::fromUtf8(kCaseFilter));
+    if (chosen.isEmpty()) return;  // cancelled
+    const QString path = withCaseSuffix(chosen);
+    lastFolder_ = QFileInfo(path).absolutePath();
+    saveCaseTo(path);
+}
+
+QString MainWindow::withCaseSuffix(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() ? path + QString::fromUtf8(form::kCaseSuffix) : path;
+}
+
+bool MainWindow::saveCaseTo(const QString& path) {
+    const QString title = QStringLiteral("입력자료 저장");
+    AnalysisWindow* window = currentAnalysisWindow();
+    if (!window) {
+        showMessage(this, title, QStringLiteral("저장할 입력자료가 없습니다. 분석 창을 먼저 여십시오."));
+        return false;
+    }
+    const std::string text = form::caseText(form::caseOf(window->form(), caseAnalysisOf(window)));
+    // Written whole or not at all: a file already there stays as it was when
+    // writing fails.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+        file.commit()) {
+        window->setCaseFile(path, inputsOf(window->form()));
+        return true;
+    }
+    showMessage(this, title,
+                QStringLiteral("파일에 저장할 수 없습니다.\n") + path + QStringLiteral("\n") + file.errorString(),
+                QMessageBox::Critical);
+    return false;
+}
+
+void MainWindow::openCase() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("입력자료 불러오기"), fileDialogFolder(),
+                                                      QString::fromUtf8(kCaseOpenFilter));
+    if (path.isEmpty()) return;  // cancelled
+    lastFolder_ = QFileInfo(path).absolutePath();
+    openCaseFile(path);
+}
+
+AnalysisWindow* MainWindow::openCaseFile(const QString& path) {
+    const QString title = QStringLiteral("입력자료 불러오기");
+    // The case goes into a fresh form first; the key the menu would write is
+    // put back unless the window is shown.
+    const std::string keyBefore = AnalysisIndex.key;
+    analyses::OpenedCase opened;
+    try {
+        const form::Case read = form::readCaseFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+        opened = analyses::openCase(read, AnalysisIndex, &tables_);
+    } catch (const form::CaseError& e) {
+        showMessage(this, title, caseRefusal(path, e.what()), QMessageBox::Warning);
+        return nullptr;
+    } catch (const Failure& failure) {
+        AnalysisIndex.key = keyBefore;
+        showMessage(this, title, caseRefusal(path, failure.error().message), QMessageBox::Critical);
+        return nullptr;
+    } catch (const std::exception& e) {
+        AnalysisIndex.key = keyBefore;
+        showMessage(this, title, caseRefusal(path, e.what()), QMessageBox::Critical);
+        return nullptr;
+    }
+    const QString command = qs(opened.analysis.facility->command);
+    const std::string inputs = inputsOf(*opened.form);
+
+    AnalysisWindow* window = nullptr;
+    if (QMdiSubWindow* sub = findSubWindow(qs(opened.analysis.facility->window))) {
+        auto* open = qobject_cast<AnalysisWindow*>(sub->widget());
+        if (open && hasUnsavedInputs(open)) {
+            const auto answer = QMessageBox::question(
+                this, title,
+                QStringLiteral("열려 있는 \"%1\" 창의 입력자료가 저장되지 않았습니다.\n"
+                               "불러온 입력자료로 바꾸면 지금의 입력자료는 없어집니다. 바꾸시겠습니까?")
+                    .arg(sub->windowTitle()),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            if (answer != QMessageBox::Yes) {
+                AnalysisIndex.key = keyBefore;
+                return nullptr;
+            }
+        }
+        // The window of that facility is replaced in its place, with its size.
+        window = new AnalysisWindow(std::move(opened.form));
+        QWidget* old = sub->widget();
+        sub->setWidget(window);
+        delete old;  // and the windows it owned
+        adopt(window);
+        if (sub->isMinimized()) sub->showNormal();
+        mdiArea_->setActiveSubWindow(sub);
+        window->growToContents();
+        window->open();
+    } else {
+        window = showNewAnalysisWindow(std::move(opened.form));
+    }
+    window->setProperty(kCommandProperty, command);
+    window->setCaseFile(path, inputs);
+    return window;
+}
+
+void MainWindow::openAfterStartUp(const QStringList& paths) { pendingCases_ = paths; }
+
 // ---- help ----
 
 void MainWindow::showGuide(const QString& page) {
@@ -528,6 +717,14 @@ void MainWindow::showMainWindow() {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
+    // Case files named on the command line, once the window is on screen.
+    if (!pendingCases_.isEmpty()) {
+        const QStringList paths = pendingCases_;
+        pendingCases_.clear();
+        QTimer::singleShot(0, this, [this, paths] {
+            for (const QString& path : paths) openCaseFile(path);
+        });
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

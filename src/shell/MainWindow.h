@@ -7,6 +7,8 @@
 // and bringing it forward afterwards; each window exists at most once.
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
+#include <memory>
 #include <string>
 
 #include "form/AnalysisIndex.h"
@@ -18,6 +20,10 @@ class QUrl;
 class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
+
+namespace verosa::form {
+class Form;
+}
 
 namespace verosa::shell {
 
@@ -58,6 +64,26 @@ public:
     bool printReportTo(QPrinter& printer);
     bool openReportFile(const QString& path);
 
+    // Case files. "입력자료 저장..." writes the case of the current analysis
+    // window (of the analysis on the page it shows) atomically, and the title
+    // then shows the file's name. False, with a message, when there is no
+    // analysis window or the file cannot be written.
+    bool saveCaseTo(const QString& path);
+    // The file name "입력자료 저장..." writes to: ".vcase" added to a name
+    // without a suffix.
+    static QString withCaseSuffix(const QString& path);
+    // "입력자료 불러오기...": the window of the case's analysis, in its mode,
+    // with the case applied to a fresh form first and shown only when every
+    // value was taken. An open window of that facility is replaced in its
+    // place; if its inputs were changed since they were last opened or saved
+    // (or since it opened), the user is asked first. Null, with a message
+    // saying what is wrong and where, when the file is refused (nothing in
+    // any window changes), or when the user keeps the open window.
+    AnalysisWindow* openCaseFile(const QString& path);
+    // Case files named on the command line: opened, in order, once the
+    // start-up sequence has shown this window.
+    void openAfterStartUp(const QStringList& paths);
+
     // Start-up: the notice, then the splash, then this window.
     void startUp();
     // "대하여......": the notice again, leading through the splash to this window.
@@ -77,14 +103,26 @@ private:
     void createMenus();
     void openFile();
     void saveFile();
+    void openCase();
+    void saveCase();
+    // The name of the analysis a window's case names (of the command that
+    // showed it, the analysis of the page shown).
+    std::string caseAnalysisOf(const AnalysisWindow* window) const;
+    // A window whose inputs differ from those it was opened with, or last
+    // opened from or saved to a case: replacing it would lose them.
+    bool hasUnsavedInputs(const AnalysisWindow* window) const;
     void printFile();
     void showSplash();
     void showMainWindow();
     QMdiSubWindow* findSubWindow(const QString& windowName) const;
     AnalysisWindow* showAnalysisWindow(const QString& windowName);
+    // A new window of a form: added, centred and opened (its tables).
+    AnalysisWindow* showNewAnalysisWindow(std::unique_ptr<form::Form> form);
+    // Shows the owned windows a window asks for as child windows.
+    void adopt(AnalysisWindow* window);
     // The analysis window of the current child window: itself, or the owner
     // of an owned window (a result window of fields); null for none.
-    const AnalysisWindow* currentAnalysisWindow() const;
+    AnalysisWindow* currentAnalysisWindow() const;
     void addChild(QWidget* child, int liftTwips = 400);
     void centre(QMdiSubWindow* sub, int liftTwips = 400) const;
     void cascadeFromOthers(QMdiSubWindow* sub) const;
@@ -97,11 +135,14 @@ private:
     tables::LookupTableStore tables_;
     QPointer<NoticeDialog> notice_;
     QPointer<SplashWindow> splash_;
-    QString lastFolder_;  // the folder of the last file dialog, for the next one
+    QString lastFolder_;        // the folder of the last file dialog, for the next one
+    QStringList pendingCases_;  // named on the command line, opened after the start-up
     QMenu* windowMenu_ = nullptr;
 
     QAction* openAct_ = nullptr;
     QAction* saveAct_ = nullptr;
+    QAction* openCaseAct_ = nullptr;
+    QAction* saveCaseAct_ = nullptr;
     QAction* printAct_ = nullptr;
     QAction* exitAct_ = nullptr;
     QAction* onlineHelpAct_ = nullptr;

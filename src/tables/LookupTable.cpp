@@ -55,7 +55,19 @@ LookupTableStore::LookupTableStore(Sets sets)
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
     // Without /proc the current folder is the best guess; a missing file is then
     // reported by name like any other.
-    folder_ = error ? std::filesystem::current_path(error) : exe.parent_path();
+    folder_ = tableFolderFor(error ? std::filesystem::current_path(error) : exe.parent_path());
+}
+
+std::filesystem::path LookupTableStore::tableFolderFor(const std::filesystem::path& programFolder) {
+    auto holdsTables = [](const std::filesystem::path& folder) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(folder / kQoraFile, error) ||
+               std::filesystem::is_regular_file(folder / kFactorFile, error);
+    };
+    if (holdsTables(programFolder)) return programFolder;
+    const std::filesystem::path installed = (programFolder / ".." / "share" / "verosa").lexically_normal();
+    if (holdsTables(installed)) return installed;
+    return programFolder;
 }
 
 LookupTableStore::LookupTableStore(std::filesystem::path folder, Sets sets)

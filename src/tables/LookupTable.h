@@ -29,8 +29,9 @@ private:
     std::vector<std::vector<std::string>> cells_;
 };
 
-// The two table files, found beside the running executable (or in a folder
-// given by the caller, for tests).
+// The two table files, found beside the running executable, or where an
+// installation puts them (share/verosa beside its bin folder), or in a folder
+// given by the caller, for tests.
 class LookupTableStore {
 public:
     static constexpr const char* kQoraFile = "2001QORA.sqlite";
@@ -42,8 +43,14 @@ public:
     // and from any thread (a batch of many cases: the tables are read once).
     enum class Sets { PerWindow, Shared };
 
-    explicit LookupTableStore(Sets sets = Sets::PerWindow);  // the folder of the running executable
+    // Found from the folder of the running executable (see tableFolderFor).
+    explicit LookupTableStore(Sets sets = Sets::PerWindow);
     explicit LookupTableStore(std::filesystem::path folder, Sets sets = Sets::PerWindow);
+    // The folder of the table files for a program in `programFolder`: that
+    // folder when a table file is there (a build), else ../share/verosa when
+    // one is there (an installation), else that folder again, so that a
+    // missing file is named where a build keeps it.
+    static std::filesystem::path tableFolderFor(const std::filesystem::path& programFolder);
     const std::filesystem::path& folder() const { return folder_; }
     // Opens a table whole. A missing file or table throws Failure with kind
     // MissingTable and a Korean message naming the file and the table.

@@ -2,9 +2,14 @@
 #include "analyses/Limits.h"
 #include "analyses/signalized/SignalizedHeadlines.h"
 
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "analyses/signalized/Worksheets.h"
 #include "numeric/Result.h"
@@ -340,6 +345,128 @@ void IntersectionForm::restoreLaneEntry(const LaneEntryState& state) {
                               entry_.lane != entry_.laneCount[static_cast<std::size_t>(entry_.approach)] + 1);
     showLanes();
     draw();
+}
+
+// ---- the lane entry in a case ----
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+[[noreturn]] void stateError(const std::string& where, const std::string& what) {
+    throw form::UsageError("state." + where + ": " + what);
+}
+
+std::string indexed(const std::string& where, std::size_t i) { return where + "[" + std::to_string(i) + "]"; }
+
+// A width as the shortest decimal that reads back as the same float: the
+// text a user typed ("2.8"), not the float's binary expansion.
+Json widthValue(float width) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, width);
+    double value = 0;
+    std::from_chars(text, written.ptr, value);
+    return value;
+}
+
+float widthOf(const Json& v, const std::string& where) {
+    if (!v.is_number()) stateError(where, "값이 차선폭(수)이어야 합니다.");
+    const double value = v.get<double>();
+    if (!std::isfinite(value) || value < 0) stateError(where, "차선폭은 0 이상이어야 합니다.");
+    // Read as a float from the shortest decimal of the double, so "2.82" is
+    // the float a user's "2.82" is.
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    float width = 0;
+    const auto read = std::from_chars(text, written.ptr, width);
+    if (read.ec != std::errc() || !std::isfinite(width)) stateError(where, "차선폭이 너무 큽니다.");
+    return width;
+}
+
+int integerOf(const Json& v, const std::string& where, int least, int most) {
+    if (!v.is_number_integer() || v.get<std::int64_t>() < least || v.get<std::int64_t>() > most)
+        stateError(where, "값이 " + std::to_string(least) + "부터 " + std::to_string(most) + "까지의 정수여야 합니다.");
+    return v.get<int>();
+}
+
+const Json& member(const Json& object, const std::string& prefix, const char* key) {
+    if (!object.contains(key)) stateError(prefix + key, "없습니다.");
+    return object[key];
+}
+
+const Json& arrayOf(const Json& v, const std::string& where, std::size_t size) {
+    if (!v.is_array() || v.size() != size)
+        stateError(where, "값이 " + std::to_string(size) + "개의 배열이어야 합니다.");
+    return v;
+}
+
+}  // namespace
+
+nlohmann::ordered_json IntersectionForm::keptState() const {
+    Json counts = Json::array();
+    Json slots = Json::array();
+    for (std::size_t i = 0; i < kApproaches; ++i) {
+        counts.push_back(entry_.laneCount[i]);
+        Json lanes = Json::array();
+        for (const LaneInput& slot : entry_.slots[i])
+            lanes.push_back(Json{{"width", widthValue(slot.width)}, {"code", static_cast<int>(slot.code)}});
+        slots.push_back(std::move(lanes));
+    }
+    return Json{{"laneCount", std::move(counts)},
+                {"slots", std::move(slots)},
+                {"approach", entry_.approach},
+                {"lane", entry_.lane}};
+}
+
+void IntersectionForm::onRestoreKeptState(const nlohmann::ordered_json& state) {
+    if (!state.is_object()) throw form::UsageError("state: 값이 차선 입력(객체)이어야 합니다.");
+    for (auto it = state.begin(); it != state.end(); ++it)
+        if (it.key() != "laneCount" && it.key() != "slots" && it.key() != "approach" && it.key() != "lane")
+            stateError(it.key(), "신호교차로 차선 입력에 없는 항목입니다.");
+    LaneEntryState restored;
+    const Json& counts = arrayOf(member(state, "", "laneCount"), "laneCount", kApproaches);
+    const Json& slots = arrayOf(member(state, "", "slots"), "slots", kApproaches);
+    for (std::size_t i = 0; i < kApproaches; ++i) {
+        const std::string countAt = indexed("laneCount", i);
+        const int count = integerOf(counts[i], countAt, 0, 8);
+        // The count is the lane-count list's choice, which the case has set.
+        const int chosen = indexOf(element("cboTotalLane", static_cast<int>(i)));
+        if (count != (chosen < 0 ? 0 : chosen))
+            stateError(countAt, "차선수 " + std::to_string(count) + "이(가) " +
+                                    element("cboTotalLane", static_cast<int>(i)) + "의 선택과 다릅니다.");
+        restored.laneCount[i] = count;
+        const std::string slotsAt = indexed("slots", i);
+        const Json& lanes = arrayOf(slots[i], slotsAt, kLaneSlots);
+        for (std::size_t n = 0; n < kLaneSlots; ++n) {
+            const std::string where = indexed(slotsAt, n);
+            const Json& slot = lanes[n];
+            if (!slot.is_object()) stateError(where, "값이 차선(객체)이어야 합니다.");
+            for (auto it = slot.begin(); it != slot.end(); ++it)
+                if (it.key() != "width" && it.key() != "code")
+                    stateError(where + "." + it.key(), "차선에 없는 항목입니다.");
+            LaneInput& lane = restored.slots[i][n];
+            lane.width = widthOf(member(slot, where + ".", "width"), where + ".width");
+            const Json& code = member(slot, where + ".", "code");
+            bool known = code.is_number_integer();
+            if (known) {
+                switch (code.get<std::int64_t>()) {
+                case 0:
+                case 1:
+                case 3:
+                case 5:
+                case 7:
+                case 9:
+                case 11: break;
+                default: known = false;
+                }
+            }
+            if (!known) stateError(where + ".code", "차선 코드는 0, 1, 3, 5, 7, 9, 11 중 하나여야 합니다.");
+            lane.code = static_cast<LaneCode>(code.get<int>());
+        }
+    }
+    restored.approach = integerOf(member(state, "", "approach"), "approach", -1, kApproaches - 1);
+    restored.lane = integerOf(member(state, "", "lane"), "lane", 1, kLaneSlots + 1);
+    restoreLaneEntry(restored);
 }
 
 // ---- examples ----

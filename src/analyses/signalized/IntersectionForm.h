@@ -38,6 +38,15 @@ public:
     const IntersectionResult& analysedResult() const { return shownResult_; }
     void restoreLaneEntry(const LaneEntryState& state);
 
+    // The lane entry as a case keeps it: the lane count of each approach, the
+    // width and movement code of every slot, and the entry cursor.
+    nlohmann::ordered_json keptState() const override;
+
+protected:
+    // Takes a lane entry back after the controls were set; its lane counts
+    // must be those the lane-count lists chose.
+    void onRestoreKeptState(const nlohmann::ordered_json& state) override;
+
 private:
     void approachHeadings(const std::string& frame, int row = 0);
     void approachRow(const std::string& name, const std::string& caption,
