@@ -3,6 +3,7 @@
 // exact on the binary value) and all rounding after that is done on the digits.
 #include "report/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -233,6 +234,28 @@ double roundHalfEven(double x, int decimals) {
     text += '.';
     text += fractionDigits(d);
     return num(text);
+}
+
+float floorDecimals(float x, int decimals) {
+    if (decimals < 0) throw std::invalid_argument("negative number of decimals");
+    requireFinite(x);
+    if (x == 0) return 0.0f;
+    const Scientific s = scientific(static_cast<double>(x), 7);
+    Decimal d = padded({s.digits, std::max(0, 6 - s.exponent)});
+    if (6 - s.exponent < 0) d.digits.append(static_cast<std::size_t>(s.exponent - 6), '0');
+    if (d.decimals > decimals) {
+        const std::size_t drop = static_cast<std::size_t>(d.decimals - decimals);
+        std::string kept = d.digits.substr(0, d.digits.size() - drop);
+        // Flooring moves a negative value with anything cut one unit down.
+        if (x < 0 && !isZero(d.digits.substr(d.digits.size() - drop))) increment(kept);
+        d = padded({kept, decimals});
+    }
+    std::string text = x < 0 ? "-" : "";
+    const std::string integer = integerDigits(d);
+    text += integer.empty() ? "0" : integer;
+    text += '.';
+    text += fractionDigits(d);
+    return static_cast<float>(num(text));
 }
 
 std::string at(std::string_view text, int n) {

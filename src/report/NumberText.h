@@ -45,6 +45,12 @@ double roundThrough(double x, std::string_view pattern);
 // value (15 significant digits), read back as a double.
 double roundHalfEven(double x, int decimals);
 
+// "Cut to n decimals" of a single value: its decimal text (the 7 significant
+// digits its number text shows) floored to n places, read back as a float
+// (23.456 gives 23.45; 1.05 stays 1.05, where flooring the binary value
+// would give 1.04).
+float floorDecimals(float x, int decimals);
+
 // An "@" pattern of n placeholders: text shorter than n characters (code
 // points, not bytes or columns) is right-aligned with spaces; longer text is
 // returned whole.

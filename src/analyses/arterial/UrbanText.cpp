@@ -22,58 +22,9 @@ constexpr const char* kSegmentHeading = "구간";
 constexpr std::array<const char*, 4> kOnceCaptions = {"간선도로유형", "자유속도(kph)", "구간총통행속도",
                                                       "전체구간서비스수준"};
 
-// Adds one to a string of decimal digits.
-void increment(std::string& digits) {
-    for (std::size_t i = digits.size(); i-- > 0;) {
-        if (digits[i] != '9') {
-            ++digits[i];
-            return;
-        }
-        digits[i] = '0';
-    }
-    digits.insert(0, "1");
-}
-
 }  // namespace
 
-std::string cutText(float x) {
-    if (!std::isfinite(x)) failArithmetic("계산 결과가 실수 범위를 넘었습니다.");
-    if (x == 0) return report::numtext(0.0f);
-    // |x| as seven significant digits d.dddddd x 10^exponent, the digits a
-    // single value's text shows.
-    char buf[32];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(static_cast<double>(x)), std::chars_format::scientific, 6);
-    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
-    const std::size_t e = text.find('e');
-    std::string digits;
-    for (char ch : text.substr(0, e))
-        if (ch != '.') digits.push_back(ch);
-    int exponent = 0;
-    std::string_view exp = text.substr(e + 1);
-    if (!exp.empty() && exp[0] == '+') exp.remove_prefix(1);
-    std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
-
-    // Digits down to the hundredths stay; the rest is cut (floored: a negative
-    // value with anything cut moves one hundredth down).
-    const int keep = exponent + 3;
-    std::string kept;
-    int unit = exponent + 1 - static_cast<int>(digits.size());  // place of the last kept digit
-    bool cutAny = false;
-    if (keep >= static_cast<int>(digits.size())) {
-        kept = digits;
-    } else {
-        kept = keep > 0 ? digits.substr(0, static_cast<std::size_t>(keep)) : "0";
-        cutAny = digits.find_first_not_of('0', keep > 0 ? static_cast<std::size_t>(keep) : 0) != std::string::npos;
-        unit = -2;
-    }
-    const bool negative = x < 0;
-    if (negative && cutAny) increment(kept);
-    const std::string decimal = (negative ? "-" : "") + kept + "e" + std::to_string(unit);
-    double value = 0;
-    std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
-    return report::numtext(static_cast<float>(value));
-}
+std::string cutText(float x) { return report::numtext(report::floorDecimals(x, 2)); }
 
 UrbanTexts resultTexts(const UrbanResult& r) {
     UrbanTexts texts;
