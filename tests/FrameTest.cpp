@@ -33,7 +33,8 @@ TEST(ReportFrames, EveryExampleOfEveryFramedReportCloses) {
                 if (line.rfind("   │", 0) != 0) continue;
                 const int have = report::columns(line);
                 EXPECT_TRUE(have == width || (have > width && line.size() > 4 && line.ends_with(" │")))
-                    << where << ": " << have << " columns for " << width << "\n" << line;
+                    << where << ": " << have << " columns for " << width << "\n"
+                    << line;
                 EXPECT_TRUE(line.ends_with("│")) << where << "\n" << line;
             }
         }

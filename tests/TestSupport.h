@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "form/Form.h"
 #include "numeric/Result.h"
 
 namespace verosa::test {
@@ -45,6 +46,25 @@ inline std::vector<std::string> linesOf(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     EXPECT_EQ(start, text.size()) << "text after the last CR LF: " << text.substr(start);
     return lines;
+}
+
+// Typing `text` into `field` and pressing `button` is refused with `message`,
+// focused on the field, the report kept; the field then gets its text back.
+inline void expectFieldRefused(form::Form& form, const std::string& button, const std::string& field,
+                               const std::string& text, const std::string& message) {
+    const std::string kept = form.at(field).text;
+    const std::string report = form.resultText();
+    form.setText(field, text);
+    const form::Outcome o = form.press(button);
+    EXPECT_EQ(o.status, form::Outcome::Status::Refused) << field << " " << text;
+    if (o.message) {
+        EXPECT_EQ(o.message->text, message) << field << " " << text;
+    } else {
+        ADD_FAILURE() << "no message for " << field << " " << text;
+    }
+    EXPECT_EQ(o.focus, field);
+    EXPECT_EQ(form.resultText(), report) << field << " " << text;
+    form.setText(field, kept);
 }
 
 }  // namespace verosa::test

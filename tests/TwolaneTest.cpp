@@ -396,7 +396,6 @@ TEST_F(TwolaneFormTest, EmptyOrBlankPhfFieldTakesTheTable) {
 TEST_F(TwolaneFormTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
     form.press("cmdEx1");
     ASSERT_TRUE(form.press("cmdResult").ok());
-    const std::string report = form.resultText();
     const std::string phfHint = " 표의 값을 쓰려면 칸을 비워 두십시오.";
     struct Case {
         const char* field;
@@ -416,15 +415,7 @@ TEST_F(TwolaneFormTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
         {"txtDesignSpeed", "121", "설계속도(kph)는 0보다 크고 120 이하여야 합니다."},
     };
     for (const Case& c : cases) {
-        const std::string kept = form.at(c.field).text;
-        form.setText(c.field, c.text);
-        auto o = form.press("cmdResult");
-        EXPECT_EQ(o.status, form::Outcome::Status::Refused) << c.field << " " << c.text;
-        ASSERT_TRUE(o.message) << c.field << " " << c.text;
-        EXPECT_EQ(o.message->text, c.message);
-        EXPECT_EQ(o.focus, c.field);
-        EXPECT_EQ(form.resultText(), report);
-        form.setText(c.field, kept);
+        test::expectFieldRefused(form, "cmdResult", c.field, c.text, c.message);
     }
     // Zero is a volume and a share like any other.
     form.setText("txtBothVolume", "0");

@@ -166,7 +166,6 @@ TEST_F(PedestrianFormTest, FieldsReadByTheNumberRule) {
 TEST_F(PedestrianFormTest, WalkwayFieldsRefuseWhatIsNotAPhysicalValue) {
     form.press("cmdEx1");
     ASSERT_TRUE(form.press("cmdResultPedRoad").ok());
-    const std::string report = form.resultText();
     struct Case {
         const char* field;
         const char* text;
@@ -181,15 +180,7 @@ TEST_F(PedestrianFormTest, WalkwayFieldsRefuseWhatIsNotAPhysicalValue) {
         {"txtPeakPedVolume_Road", "40000", "15분 첨두보행교통량 (인/15분)이 너무 큽니다. 32767 이하여야 합니다."},
     };
     for (const Case& c : cases) {
-        const std::string kept = form.at(c.field).text;
-        form.setText(c.field, c.text);
-        auto o = form.press("cmdResultPedRoad");
-        EXPECT_EQ(o.status, form::Outcome::Status::Refused) << c.field << " " << c.text;
-        ASSERT_TRUE(o.message) << c.field << " " << c.text;
-        EXPECT_EQ(o.message->text, c.message);
-        EXPECT_EQ(o.focus, c.field);
-        EXPECT_EQ(form.resultText(), report);
-        form.setText(c.field, kept);
+        test::expectFieldRefused(form, "cmdResultPedRoad", c.field, c.text, c.message);
     }
     // No obstruction and no pedestrians are values like any other.
     form.setText("txtTotViolationWidth_Road", "0");
