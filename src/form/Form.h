@@ -102,7 +102,7 @@ public:
     // Every control in declaration order (which is also the tab order).
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     const Control* find(const std::string& name) const;
-    const Control& at(const std::string& name) const;  // throws std::out_of_range
+    const Control& at(const std::string& name) const;  // throws UsageError
     // The view's one observer: called after each outermost action, so the view
     // can bring its widgets up to date.
     void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
