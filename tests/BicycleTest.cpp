@@ -160,8 +160,7 @@ TEST(BikePath, ConflictsBelowZeroAreRefused) {
     in.Dp = 100;
     in.bikeVolume = 20;
     const Error e = test::expectFailure([&] { analysePath(in); });
-    EXPECT_EQ(e.kind, ErrorKind::InputError);
-    EXPECT_EQ(e.message, "상충횟수가 0보다 작게 계산되었습니다. 자전거속도와 보행자속도를 확인하십시오.");
+    EXPECT_EQ(e.kind, ErrorKind::InputError);  // the message is a golden case's
     EXPECT_EQ(e.focus, "txtBikeSpeedAvg");
     // The same speeds with the pedestrians spread over both directions count.
     in.Dp = 50;
