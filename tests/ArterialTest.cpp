@@ -159,22 +159,6 @@ TEST(Arterial, PretimedProgressionBlocksAndLengthColumns) {
     }
 }
 
-TEST(Arterial, ResultsAreCutOnTheSevenDigitTextNotRounded) {
-    EXPECT_EQ(cutText(23.456f), " 23.45");
-    EXPECT_EQ(cutText(23.45999f), " 23.45");
-    EXPECT_EQ(cutText(23.459999f), " 23.46");  // its seven digits are 23.46000
-    // floor(x x 100) / 100 on the binary value would show 1.04, 20.39 and 29.99.
-    EXPECT_EQ(cutText(1.05f), " 1.05");
-    EXPECT_EQ(cutText(20.4f), " 20.4");
-    EXPECT_EQ(cutText(29.999999f), " 30");  // seven digits: 30.00000
-    EXPECT_EQ(cutText(0.85f), " .85");
-    EXPECT_EQ(cutText(0.004f), " 0");
-    EXPECT_EQ(cutText(0.0f), " 0");
-    EXPECT_EQ(cutText(100.0f), " 100");
-    EXPECT_EQ(cutText(12345.67f), " 12345.67");
-    EXPECT_EQ(cutText(-1.234f), "-1.24");  // floored, not cut toward zero
-}
-
 UrbanInput withSegment(UrbanSegment s) {
     UrbanInput in = actuatedTwo();
     in.segment[1] = s;
@@ -199,10 +183,7 @@ TEST(Arterial, RefusalsFocusTheFieldTheMethodCannotComputeWith) {
         EXPECT_EQ(e.kind, ErrorKind::InputError) << focus;
         EXPECT_EQ(e.focus, focus);
     }
-    // A value beyond single precision while computing is an arithmetic failure.
-    const Error e = test::expectFailure([&] { analyseUrban(withSegment(segment(1, 0, 1e-37f, 1e36f)), shipped()); });
-    EXPECT_EQ(e.kind, ErrorKind::ArithmeticFailure);
-    EXPECT_EQ(e.message, "정지지체의 계산 결과가 실수 범위를 넘었습니다.");
+    // (A value beyond single precision while computing fails: a golden case.)
 }
 
 // ---- the window ----
@@ -263,13 +244,7 @@ TEST_F(UrbanWindow, AnalysisFillsTheResultWindowAndRendersItsFields) {
     ASSERT_TRUE(o.ok()) << (o.message ? o.message->text : "");
     EXPECT_EQ(o.showWindow, "frmUrbanResult");
     EXPECT_EQ(form->at("txtTermLos[0]").window, "frmUrbanResult");
-    EXPECT_EQ(form->at("txtTotalSpeed").text, " 39.83");
-    EXPECT_EQ(form->renderingOf("Command1"),
-              "구간\t순행시간(sec)\t교차로정지지체\t연동계수\t연동보정지체\t교차로서비스수준\t교차로총접근지체\t"
-              "구간총시간\t구간통행속도\t구간서비스수준\r\n"
-              "1\t 20.4\t 15.68\t .85\t 13.33\tB\t 16.66\t 37.06\t 29.13\tD\r\n"
-              "2\t 49\t 29.58\t .85\t 25.14\tD\t 31.43\t 80.43\t 44.75\tC\r\n"
-              "간선도로유형\t 1\r\n자유속도(kph)\t 82\r\n구간총통행속도\t 39.83\r\n전체구간서비스수준\tC\r\n");
+    EXPECT_EQ(form->at("txtTotalSpeed").text, " 39.83");  // the rendering is the golden case two-actuated
     EXPECT_EQ(form->savedText(), form->renderingOf("Command1"));
     // The user cannot type into a result field.
     EXPECT_THROW(form->setText("txtPF[0]", "1"), form::UsageError);
@@ -281,12 +256,11 @@ TEST_F(UrbanWindow, ALongerRunsRowsAreClearedByAShorterOne) {
     fillTwo();  // sets the count back to 2 ...
     form->setIndex("cboTermUnit", 8);
     for (int i = 2; i < 10; ++i) fillRow(i, "4", "0", "0.45", "0.8");
+    // (The rendering of a shorter run after a longer one is a golden case.)
     ASSERT_TRUE(form->press("Command1").ok());
-    EXPECT_EQ(test::linesOf(form->renderingOf("Command1")).size(), 15u);  // header, 10 rows, 4 lines
     EXPECT_TRUE(shown("txtTermLos[9]"));
     form->setIndex("cboTermUnit", 0);
     ASSERT_TRUE(form->press("Command1").ok());
-    EXPECT_EQ(test::linesOf(form->renderingOf("Command1")).size(), 7u);
     EXPECT_EQ(form->at("txtTotalTime[9]").text, "");
     EXPECT_FALSE(shown("txtTotalTime[9]"));
     EXPECT_FALSE(shown("lblResultTerm[2]"));
@@ -305,22 +279,13 @@ TEST_F(UrbanWindow, RefusalsFocusTheFieldAndKeepThePreviousResult) {
         {"txtGbyC[1]", "1OO", "2구간의 g/C 비는 숫자로 입력하십시오. (입력된 값: \"1OO\")"},
         {"txtVbyC[0]", "", "1구간의 v/c 비를 입력하십시오."},
     };
-    for (const Case& c : cases) {
-        const std::string kept = form->at(c.field).text;
-        form->setText(c.field, c.text);
-        const Outcome o = form->press("Command1");
-        EXPECT_EQ(o.status, Outcome::Status::Refused) << c.text;
-        ASSERT_TRUE(o.message) << c.text;
-        EXPECT_EQ(o.message->title, "입력오류");
-        EXPECT_EQ(o.message->text, c.message);
-        EXPECT_EQ(o.focus, c.field);
-        EXPECT_TRUE(o.showWindow.empty());
-        EXPECT_EQ(form->renderingOf("Command1"), before);
-        form->setText(c.field, kept);
-    }
+    for (const Case& c : cases) test::expectFieldRefused(*form, "Command1", c.field, c.text, c.message);
+    EXPECT_EQ(form->renderingOf("Command1"), before);
     // Lists: the arrival type with actuated signals, the progression ratio with pretimed ones.
     form->setIndex("cboArr", -1);
-    EXPECT_EQ(form->press("Command1").focus, "cboArr");
+    const Outcome o = form->press("Command1");
+    EXPECT_EQ(o.focus, "cboArr");
+    EXPECT_TRUE(o.showWindow.empty());  // no result window for a refusal
     form->setChecked("optFix", true);
     EXPECT_EQ(form->press("Command1").message->text, "연동비(%)를 선택하십시오.");
     form->setIndex("cboOffset", 0);

@@ -16,7 +16,6 @@ TEST(Captions, CarryTheUnitTheMethodComputesIn) {
         const char* caption;
     } cases[] = {
         {"mnuBycycle", "txtLinkLength[0]", "링크길이(km)"},
-        {"mnuBycycle", "txtLinkLength[8]", "링크길이(km)"},
         {"mnuBycycle", "txtBikeSpeedStdErr", "자전거속도(표준편차,kph)"},
         {"mnuBycycle", "txtPedSpeedAvg", "보행자속도(평균,kph)"},
         {"mnuHighwayServiceLevel", "cboGradeLength", "경사길이(km)"},

@@ -212,18 +212,13 @@ TEST(CaseFile, AFileThatIsNotACaseIsRefusedSayingWhy) {
     auto parsed = [](const std::string& text) { return caseErrorOf([&] { form::parseCase(text); }); };
     EXPECT_EQ(parsed("{\"format\": \"verosa-case\",\n  \"version\": 1,,\n}"),
               "JSON 형식이 아닙니다 (2행 16열). 입력자료 파일이 아닙니다.");
-    EXPECT_EQ(parsed(""), "JSON 형식이 아닙니다 (1행 1열). 입력자료 파일이 아닙니다.");
     EXPECT_EQ(parsed("[1, 2]"), "JSON 객체가 아니어서 입력자료 파일이 아닙니다.");
     // The --input files of verosa-cli run are not cases.
     EXPECT_EQ(parsed(R"({"analysis": "walkway", "controls": {}})"), "항목 \"format\"이 없어 입력자료 파일이 아닙니다.");
-    EXPECT_EQ(parsed(R"({"format": "other", "version": 1})"),
-              "항목 \"format\"이 \"verosa-case\"가 아니어서 입력자료 파일이 아닙니다.");
     const std::string head = R"({"format": "verosa-case", )";
     EXPECT_EQ(parsed(head + R"("version": 2, "analysis": "walkway", "controls": {}})"),
               "항목 \"version\": 버전 2의 입력자료 파일은 이 프로그램보다 새로운 프로그램이 썼습니다. 이 프로그램은 "
               "버전 1까지 읽습니다.");
-    EXPECT_EQ(parsed(head + R"("version": "1", "analysis": "walkway", "controls": {}})"),
-              "항목 \"version\": 값이 정수여야 하는데 문자열입니다.");
     EXPECT_EQ(parsed(head + R"("version": 1, "analysis": "walkway", "controls": []})"),
               "항목 \"controls\": 값이 객체여야 하는데 배열입니다.");
     EXPECT_EQ(parsed(head + R"("version": 1, "analysis": "walkway", "controls": {}, "comment": 1})"),
@@ -362,23 +357,14 @@ std::filesystem::path writeTemp(const std::string& name, const std::string& text
 }
 }  // namespace
 
-TEST(CliCase, SaveCaseWritesTheCaseThatRunWouldAnalyse) {
-    const std::vector<std::string> inputs = {
-        "--example",        "예제3",   "--set",  "txtThVol[1]=800", "--set", "optDirection[1]=1", "--set",
-        "txtLaneWidth=3.1", "--press", "cmdNext"};
-    std::vector<std::string> run = {"run", "signalized"}, save = {"save-case", "signalized"};
-    run.insert(run.end(), inputs.begin(), inputs.end());
-    save.insert(save.end(), inputs.begin(), inputs.end());
-    const CliRun ran = runCli(run);
-    const CliRun saved = runCli(save);
-    ASSERT_EQ(ran.status, 0) << ran.err;
+// (That a saved case runs as the run it was saved from is checked over every
+// golden run below.)
+TEST(CliCase, SavingACaseReadBackWritesItUnchangedAndSetsGoAfterIt) {
+    const CliRun saved = runCli({"save-case", "signalized", "--example", "예제3", "--set", "txtThVol[1]=800", "--set",
+                                 "optDirection[1]=1", "--set", "txtLaneWidth=3.1", "--press", "cmdNext"});
     ASSERT_EQ(saved.status, 0) << saved.err;
     EXPECT_EQ(Json::parse(saved.out)["controls"]["txtThVol[1]"], "800");
     const auto path = writeTemp("scripted.vcase", saved.out);
-    const CliRun again = runCli({"run", "signalized", "--input", path.string()});
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(again.out, ran.out);
-    // Saving the case read back writes it unchanged; --set goes after it.
     EXPECT_EQ(runCli({"save-case", "signalized", "--input", path.string()}).out, saved.out);
     const CliRun changed = runCli({"save-case", "signalized", "--input", path.string(), "--set", "txtCycle=120"});
     EXPECT_EQ(Json::parse(changed.out)["controls"]["txtCycle"], "120");

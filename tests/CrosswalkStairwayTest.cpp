@@ -292,9 +292,10 @@ TEST_F(PedestrianPagesTest, CycleAndGreenAreReadForTheAreaMethodToo) {
     EXPECT_NE(form.resultText().find("Vo =   16인/주기"), std::string::npos);
 }
 
-// Each kind of number field of the three pages: what is not a number, below
-// or above its range is refused naming the field, the focus on it, the
-// report kept. The method or flow type is asked for before any number.
+// Number fields of the three pages: what is not a number, below or above its
+// range is refused naming the field, the focus on it, the report kept (the
+// golden refusals check the other texts). The method or flow type is asked
+// for before any number.
 TEST_F(PedestrianPagesTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
     form.press("cmdEx31");
     form.press("cmdEx4");
@@ -308,20 +309,12 @@ TEST_F(PedestrianPagesTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
     } cases[] = {
         {"cmdResultStairway", "txtPossibleWidth_Stairway", "3m",
          "보행가능폭원(m)은 숫자로 입력하십시오. (입력된 값: \"3m\")"},
-        {"cmdResultStairway", "txtPossibleWidth_Stairway", "0", "보행가능폭원(m)은 0.1 이상 100 이하여야 합니다."},
-        {"cmdResultWaitArea", "txtSize_WaitArea", "20000", "대기공간의 총면적(㎡)은 0.1 이상 10000 이하여야 합니다."},
         {"cmdResultWaitArea", "txtPedVolume_WaitArea", "0",
          "최대 관측 보행자수는 0보다 커야 합니다 (1인당 면적 = 총면적 / 보행자수)."},
-        {"cmdResultCrossRoad", "txtTotCycle", "0", "총 주기(초)는 1 이상 300 이하여야 합니다."},
-        {"cmdResultCrossRoad", "txtTotCycle", "301", "총 주기(초)는 1 이상 300 이하여야 합니다."},
-        {"cmdResultCrossRoad", "txtTotGreenTime", "-25", "보행자 녹색시간(초)은 0 이상 300 이하여야 합니다."},
         {"cmdResultCrossRoad", "txtTotGreenTime", "130", "보행자 녹색시간은 총 주기보다 길 수 없습니다."},
         {"cmdResultCrossRoad", "txtCrossRoadLength", "14,0",
          "횡단보도 길이(m)는 숫자로 입력하십시오. (입력된 값: \"14,0\")"},
         {"cmdResultCrossRoad", "txtCrossRoadInVolume", "-450", "횡단보도 진입보행량(인/15-분)은 0 이상이어야 합니다."},
-        {"cmdResultCrossRoad", "txtCrossRoadOutVolume", "1e-300",
-         "횡단보도 진출보행량 (인/15-분)은 0이거나 0.01 이상이어야 합니다."},
-        {"cmdResultCrossRoad", "txtWalkSpeed", "12", "보행자 속도(m/초)는 0.1 이상 5 이하여야 합니다."},
     };
     for (const Case& c : cases) {
         test::expectFieldRefused(form, c.button, c.field, c.text, c.message);

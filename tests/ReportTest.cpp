@@ -352,7 +352,10 @@ TEST(PlainLines, EndInCrLf) {
 
 TEST(NumberPatterns, CutToDecimalsFloorsTheSevenDigitText) {
     EXPECT_EQ(numtext(floorDecimals(23.456f, 2)), " 23.45");
-    EXPECT_EQ(numtext(floorDecimals(1.05f, 2)), " 1.05");  // the binary value lies below 1.05
+    EXPECT_EQ(numtext(floorDecimals(23.45999f, 2)), " 23.45");
+    EXPECT_EQ(numtext(floorDecimals(23.459999f, 2)), " 23.46");  // its seven digits are 23.46000
+    EXPECT_EQ(numtext(floorDecimals(29.999999f, 2)), " 30");     // seven digits: 30.00000
+    EXPECT_EQ(numtext(floorDecimals(1.05f, 2)), " 1.05");        // the binary value lies below 1.05
     EXPECT_EQ(numtext(floorDecimals(20.4f, 2)), " 20.4");
     EXPECT_EQ(numtext(floorDecimals(-1.234f, 2)), "-1.24");  // floored, not truncated
     EXPECT_EQ(numtext(floorDecimals(0.004f, 2)), " 0");

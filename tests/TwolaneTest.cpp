@@ -390,9 +390,9 @@ TEST_F(TwolaneFormTest, EmptyOrBlankPhfFieldTakesTheTable) {
     EXPECT_NE(form.resultText().find("1504  =   1200  / (   .95 ×   .84  )"), std::string::npos);
 }
 
-// Each kind of number field: what is not a number, below or above its range
-// is refused naming the field, the focus on it, the report kept; zero is
-// refused where the field needs more.
+// Number fields: what is not a number, below or above its range is refused
+// naming the field, the focus on it, the report kept; zero is refused where
+// the field needs more. The golden refusals check the other texts.
 TEST_F(TwolaneFormTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
     form.press("cmdEx1");
     ASSERT_TRUE(form.press("cmdResult").ok());
@@ -404,15 +404,9 @@ TEST_F(TwolaneFormTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
     };
     const std::vector<Case> cases = {
         {"txtBothVolume", "1OO", "양방향교통류율(vph)은 숫자로 입력하십시오. (입력된 값: \"1OO\")"},
-        {"txtBothVolume", "-1200", "양방향교통류율(vph)은 0 이상이어야 합니다."},
-        {"txtBothVolume", "32768", "양방향교통류율(vph)이 너무 큽니다. 32767 이하여야 합니다."},
-        {"txtPHF", "0", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다." + phfHint},
         {"txtPHF", "1e30", "첨두시간계수(PHF)는 0.25 이상 1 이하여야 합니다." + phfHint},
         {"txtMiddlePer", "-40", "중형차량 구성비율(%)은 0 이상 100 이하여야 합니다."},
-        {"txtLargePer", "1e-30", "대형차량 구성비율(%)은 0이거나 0.01 이상 100 이하여야 합니다."},
-        {"txtDesignSpeed", "inf", "설계속도(kph)는 숫자로 입력하십시오. (입력된 값: \"inf\")"},
         {"txtDesignSpeed", "0", "설계속도(kph)는 0보다 크고 120 이하여야 합니다."},
-        {"txtDesignSpeed", "121", "설계속도(kph)는 0보다 크고 120 이하여야 합니다."},
     };
     for (const Case& c : cases) {
         test::expectFieldRefused(form, "cmdResult", c.field, c.text, c.message);
@@ -423,15 +417,10 @@ TEST_F(TwolaneFormTest, NumberFieldsRefuseWhatIsNotAPhysicalValue) {
     EXPECT_TRUE(form.press("cmdResult").ok());
 }
 
-TEST_F(TwolaneFormTest, ReportEchoesTheTypedNumbersWithoutTheirBlanks) {
+// A number is echoed as typed (the blanks around it left out: a golden
+// case): "80.0" is class I as 80 is.
+TEST_F(TwolaneFormTest, ReportEchoesTheTypedNumbers) {
     form.press("cmdEx1");
-    ASSERT_TRUE(form.press("cmdResult").ok());
-    const std::string report = form.resultText();
-    form.setText("txtBothVolume", " 1200\t");
-    form.setText("txtDesignSpeed", " 70 ");
-    ASSERT_TRUE(form.press("cmdResult").ok());
-    EXPECT_EQ(form.resultText(), report);
-    // A number is echoed as typed: "80.0" is class I as 80 is.
     form.setText("txtDesignSpeed", "80.0");
     ASSERT_TRUE(form.press("cmdResult").ok());
     EXPECT_NE(form.resultText().find("▷ 설계속도 :    80.0km/시"), std::string::npos);

@@ -1,6 +1,6 @@
 // The unsignalized intersection: Ex#2 worked by hand, halves to even, the
-// failures of a zero conflicting flow or capacity, and the refusals through
-// the window (the reports themselves are golden cases).
+// order of the failures, and a refusal and a failure through the window (the
+// reports and the other messages are golden cases).
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -90,22 +90,10 @@ TEST(Unsignalized, ZeroConflictingFlowOrCapacityFailsNamingTheMovement) {
         EXPECT_EQ(e.kind, ErrorKind::ArithmeticFailure);
         return e.message;
     };
-    // No traffic: the first movement computed, NB right, meets 0 / 0.
+    // No traffic, a zero flow of the NB left turn alone and a capacity that
+    // rounds to 0 are golden cases. In the computation order: NB right's
+    // 0 / 0 comes before NB through's overflow.
     UnsignalizedInput in = example2();
-    in.small.fill(Int16::of(0));
-    in.large.fill(Int16::of(0));
-    EXPECT_EQ(failure(in), "NB 우회전의 상충교통량(Vc)이 0이어서 잠재용량을 계산할 수 없습니다 (0 / 0).");
-    // Only the NB left turn's flow is 0: the six movements before it are computed.
-    in = example2();
-    in.small[kSBT] = in.small[kNBT] = in.small[kSBR] = Int16::of(0);
-    EXPECT_EQ(failure(in), "NB 좌회전의 상충교통량(Vc)이 0이어서 잠재용량을 계산할 수 없습니다 (0 / 0).");
-    // NB right Vc 20000 + 25: cp = 20025 e^(-24.5) / (1 - e^(-15.6)) rounds to 0.
-    in = example2();
-    in.small[kEBT] = Int16::of(20000);
-    in.lanes[kEB] = 1;
-    EXPECT_EQ(failure(in), "NB 우회전의 잠재용량(cp)이 0이어서 이용률을 계산할 수 없습니다.");
-    // In the computation order: NB right's 0 / 0 comes before NB through's overflow.
-    in = example2();
     in.small[kEBT] = in.small[kEBR] = Int16::of(0);
     in.small[kWBT] = Int16::of(20000);
     in.small[kWBL] = Int16::of(15000);
@@ -123,16 +111,11 @@ TEST(Unsignalized, WindowRefusesAndKeepsThePreviousReport) {
     ASSERT_EQ(report, unsignalizedReport(in, analyseUnsignalized(in)));
     form.showPage(UnsignalizedForm::kInputPage);
     const std::pair<const char*, const char*> cases[] = {
-        {"txtLaneNo[1]=0", "EB 차로수는 1 이상이어야 합니다."},
-        {"txtLaneNo[2]=two", "WB 차로수는 숫자로 입력하십시오. (입력된 값: \"two\")"},
         {"txtLaneNo[2]=", "WB 차로수를 입력하십시오."},
         {"txtVolume[5]=-4", "WB 직진 소형 교통량은 0 이상이어야 합니다."},
-        {"txtVolume[14]=40000", "EB 직진 대형 교통량이 너무 큽니다. 32767 이하여야 합니다."},
         // Beyond 16 bits while computing: a failure, not a refusal.
         {"txtVolume[17]=18200",
          "WB 직진의 환산교통량이 16비트 정수 범위를 넘어 계산할 수 없습니다. 교통량을 확인하십시오."},
-        {"txtVolume[11]=32700",
-         "NB 좌회전의 상충교통량(Vc)이 16비트 정수 범위를 넘어 계산할 수 없습니다. 교통량을 확인하십시오."},
     };
     for (const auto& [set, message] : cases) {
         const std::string assignment = set;

@@ -537,53 +537,34 @@ TEST_F(WeavingFormTest, AnalysisReadsTheModeKeyAgain) {
 
 // ---- number fields ----
 
+// One text of each kind of field beyond the ones the golden refusals check:
+// a volume above 16 bits, an empty PHF, a number beyond a double, the lower
+// bound of the lanes, and an average speed that rounds to 0 km/h.
 TEST_F(WeavingFormTest, NumberFieldsRefuseTextsThatAreNotValuesOfTheirRange) {
     struct Case {
-        const char* key;
         const char* example;
         const char* field;
         const char* text;
         const char* message;
     };
     const Case cases[] = {
-        {"weavingoper", "cmdEx2", "txtMainVolume", "12abc", "본선교통량은 숫자로 입력하십시오. (입력된 값: \"12abc\")"},
-        {"weavingoper", "cmdEx2", "txtInVolume", "-800", "유입교통량은 0 이상 32767 이하여야 합니다."},
-        {"weavingoper", "cmdEx3", "txtOutVolume", "32768", "유출교통량은 0 이상 32767 이하여야 합니다."},
-        {"weavingoper", "cmdEx2", "txtPHF", "", "첨두시간계수(PHF)를 입력하십시오."},
-        {"weavingoper", "cmdEx2", "txtPHF", "1e999", "첨두시간계수(PHF)가 너무 큽니다."},
-        {"weavingdesign", "cmdEx1", "txtPHF", "0,92", "첨두시간계수(PHF)는 숫자로 입력하십시오. (입력된 값: \"0,92\")"},
-        {"weavingoper", "cmdEx2", "txtHeavyPer", "100.5", "중차량구성비율(%)은 0 이상 100 이하여야 합니다."},
-        {"weavingoper", "cmdEx2", "txtLane", "1", "차로수(양방향)는 2 이상 16 이하여야 합니다."},
-        {"weavingoper", "cmdEx2", "txtLane", "17", "차로수(양방향)는 2 이상 16 이하여야 합니다."},
-        {"weavingdesign", "cmdEx1", "txtLane", "eight", "차로수(양방향)는 숫자로 입력하십시오. (입력된 값: \"eight\")"},
-        {"weavingoper", "cmdEx2", "txtLength", "0", "엇갈림 구간의 길이(m)는 1 이상 2000 이하여야 합니다."},
-        {"weavingdesign", "cmdEx1", "txtLength", "2001", "최대 허용 구간길이(m)는 1 이상 2000 이하여야 합니다."},
-        {"weavingoper", "cmdEx3", "txtLength", "-200", "측도 엇갈림구간의 길이는 1 이상 2000 이하여야 합니다."},
-        {"weavingoper", "cmdEx3", "txtAvgSpeed", "nan", "평균공간속도는 숫자로 입력하십시오. (입력된 값: \"nan\")"},
-        {"weavingoper", "cmdEx3", "txtAvgSpeed", "0.4", "평균공간속도는 1 이상 150 이하여야 합니다."},
-        {"weavingoper", "cmdEx3", "txtAvgSpeed", "151", "평균공간속도는 1 이상 150 이하여야 합니다."},
+        {"cmdEx3", "txtOutVolume", "32768", "유출교통량은 0 이상 32767 이하여야 합니다."},
+        {"cmdEx2", "txtPHF", "", "첨두시간계수(PHF)를 입력하십시오."},
+        {"cmdEx2", "txtPHF", "1e999", "첨두시간계수(PHF)가 너무 큽니다."},
+        {"cmdEx2", "txtLane", "1", "차로수(양방향)는 2 이상 16 이하여야 합니다."},
+        {"cmdEx3", "txtAvgSpeed", "0.4", "평균공간속도는 1 이상 150 이하여야 합니다."},
     };
     for (const Case& c : cases) {
-        auto f = open(c.key);
+        auto f = open("weavingoper");
         f->press(c.example);
         ASSERT_TRUE(f->press("cmdResult").ok()) << c.example;
-        const std::string before = f->resultText();
-        f->setText(c.field, c.text);
-        const form::Outcome o = f->press("cmdResult");
-        EXPECT_EQ(o.status, form::Outcome::Status::Refused) << c.field << " " << c.text;
-        ASSERT_TRUE(o.message.has_value()) << c.field << " " << c.text;
-        EXPECT_EQ(o.message->text, c.message);
-        EXPECT_EQ(o.focus, c.field);
-        EXPECT_EQ(f->resultText(), before);
+        test::expectFieldRefused(*f, "cmdResult", c.field, c.text, c.message);
     }
 }
 
 TEST_F(WeavingFormTest, OnlyTheFieldsOfTheAnalysisAreRead) {
+    // (Ramp-to-ramp reading no main volume or lanes is a golden case.)
     auto f = open("weavingoper");
-    f->press("cmdEx3");  // ramp-to-ramp: no main volume, lanes or design speed
-    f->setText("txtMainVolume", "abc");
-    f->setText("txtLane", "-1");
-    EXPECT_TRUE(f->press("cmdResult").ok());
     f->press("cmdEx2");  // mainline-to-ramp: no average speed
     f->setText("txtAvgSpeed", "abc");
     EXPECT_TRUE(f->press("cmdResult").ok());

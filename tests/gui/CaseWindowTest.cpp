@@ -25,17 +25,12 @@
 #include "shell/AnalysisWindow.h"
 #include "shell/MainWindow.h"
 
+using verosa::guitest::menuCommand;
 using verosa::guitest::MessageBoxCatcher;
 using verosa::shell::AnalysisWindow;
 using verosa::shell::MainWindow;
 
 namespace {
-
-QAction* action(MainWindow& w, const char* name) {
-    for (QAction* a : w.findChildren<QAction*>(QLatin1String(name)))
-        if (!a->menu()) return a;
-    return nullptr;
-}
 
 // Answers the next file dialog with a path, as a user types it and accepts.
 class FileDialogAnswer {
@@ -88,15 +83,12 @@ private:
 };
 
 void click(AnalysisWindow* window, const char* button) {
-    auto* b = window->findChild<QPushButton*>(QLatin1String(button));
-    ASSERT_NE(b, nullptr) << button;
-    QTest::mouseClick(b, Qt::LeftButton);
+    if (auto* b = verosa::guitest::child<QPushButton>(window, button)) QTest::mouseClick(b, Qt::LeftButton);
     QCoreApplication::processEvents();
 }
 
 void type(AnalysisWindow* window, const char* field, const QString& text) {
-    auto* edit = window->findChild<QLineEdit*>(QLatin1String(field));
-    ASSERT_NE(edit, nullptr) << field;
+    auto* edit = verosa::guitest::child<QLineEdit>(window, field);
     edit->clear();
     QTest::keyClicks(edit, text);
     QCoreApplication::processEvents();
@@ -120,8 +112,8 @@ TEST(CaseWindow, MenuCommandsSaveCloseOpenAndAnalyseTheSameReport) {
     MainWindow main;
     main.resize(1400, 1000);
     main.show();
-    EXPECT_EQ(action(main, "mnuSaveCase")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    EXPECT_EQ(action(main, "mnuOpenCase")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+O")));
+    EXPECT_EQ(menuCommand(main, "mnuSaveCase")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_EQ(menuCommand(main, "mnuOpenCase")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+O")));
 
     AnalysisWindow* window = main.runFacilityCommand("mnuSignalizedIntersection");
     ASSERT_NE(window, nullptr);
@@ -133,7 +125,7 @@ TEST(CaseWindow, MenuCommandsSaveCloseOpenAndAnalyseTheSameReport) {
     {
         // A name typed without its suffix gets it.
         FileDialogAnswer answer(folder.filePath(QStringLiteral("교차로 예제")));
-        action(main, "mnuSaveCase")->trigger();
+        menuCommand(main, "mnuSaveCase")->trigger();
         EXPECT_TRUE(answer.answered());
         EXPECT_EQ(answer.filter(), "Verosa case (*.vcase)");
     }
@@ -150,7 +142,7 @@ TEST(CaseWindow, MenuCommandsSaveCloseOpenAndAnalyseTheSameReport) {
 
     {
         FileDialogAnswer answer(path);
-        action(main, "mnuOpenCase")->trigger();
+        menuCommand(main, "mnuOpenCase")->trigger();
         EXPECT_TRUE(answer.answered());
     }
     window = main.findAnalysisWindow("frmInterSection");
@@ -162,8 +154,7 @@ TEST(CaseWindow, MenuCommandsSaveCloseOpenAndAnalyseTheSameReport) {
     EXPECT_EQ(window->form().renderingOf("cmdAnalysis"), report);
     EXPECT_TRUE(boxes.boxes().empty());
 
-    const QString shots = QStringLiteral(VEROSA_SCREENSHOT_DIR);
-    QDir().mkpath(shots);
+    const QString shots = verosa::guitest::screenshotFolder();
     EXPECT_TRUE(main.grab().save(shots + QStringLiteral("/case-signalized-reopened.png")));
     auto* file = main.findChild<QMenu*>(QStringLiteral("mnuFile"));
     ASSERT_NE(file, nullptr);
@@ -187,9 +178,9 @@ TEST(CaseWindow, ABadCaseFileIsRefusedSayingWhatAndWhereAndChangesNoWindow) {
     const QString title = window->windowTitle();
     ASSERT_FALSE(report.empty()) << (boxes.boxes().empty() ? std::string() : boxes.boxes()[0].text.toStdString());
 
-    // A good case of the other mode, to spoil one way at a time.
+    // A good case of the other mode, spoiled one way at each step of opening
+    // (the messages of every way are checked in CaseTest).
     const std::string good = verosa::guitest::runCli({"save-case", "freeway-oper", "--example", "Ex#2"});
-    ASSERT_NE(good.find("\"cboGrade\": 4"), std::string::npos);
     auto spoiled = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         const std::size_t at = text.find(from);
@@ -203,13 +194,8 @@ TEST(CaseWindow, ABadCaseFileIsRefusedSayingWhatAndWhereAndChangesNoWindow) {
     };
     const std::vector<Bad> bad = {
         {"report.vcase", "   ┌──────┐\r\n", "JSON 형식이 아닙니다 (1행 4열)"},
-        {"other.vcase", spoiled("\"verosa-case\"", "\"other-case\""), "\"format\""},
-        {"newer.vcase", spoiled("\"version\": 1", "\"version\": 2"), "버전 2의 입력자료 파일은"},
         {"analysis.vcase", spoiled("\"freeway-oper\"", "\"freeway-ops\""), "\"freeway-ops\"은(는) 알 수 없는 분석"},
         {"control.vcase", spoiled("\"txtPHF\"", "\"txtPhf\""), "컨트롤 \"txtPhf\": 이 분석 창에 없는 컨트롤입니다."},
-        {"kind.vcase", spoiled("\"txtPHF\": \"0.95\"", "\"txtPHF\": 0.95"), "컨트롤 txtPHF: 값이 문자열이어야"},
-        {"range.vcase", spoiled("\"cboGradeLength\": 5", "\"cboGradeLength\": 6"),
-         "컨트롤 cboGradeLength: 목록에 위치 6이(가) 없습니다"},
         {"large.vcase", good + std::string(verosa::form::kMaxCaseBytes, ' '), "1 MiB"},
     };
     std::vector<QString> paths;

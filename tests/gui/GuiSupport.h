@@ -1,10 +1,16 @@
 #pragma once
 // Helpers of the GUI tests: catching message boxes, running verosa-cli,
-// reading files as bytes, finding top-level windows.
+// reading files as bytes, finding top-level windows, child widgets and menu
+// commands, the screenshot folder.
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QString>
@@ -67,6 +73,30 @@ inline QWidget* topLevel(const char* name) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
     return nullptr;
+}
+
+// A named child widget of a window; a test failure where there is none.
+template <class W>
+W* child(const QWidget* window, const char* name) {
+    W* w = window->findChild<W*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+// A menu command of a window by its name (not the action of a submenu).
+inline QAction* menuCommand(const QWidget& window, const char* name) {
+    for (QAction* a : window.findChildren<QAction*>(QLatin1String(name)))
+        if (!a->menu()) return a;
+    return nullptr;
+}
+
+// The folder the pictures for review go to (VEROSA_SCREENSHOT_DIR in the
+// environment overrides the build's), made where it is missing.
+inline QString screenshotFolder() {
+    QString folder = qEnvironmentVariable("VEROSA_SCREENSHOT_DIR");
+    if (folder.isEmpty()) folder = QStringLiteral(VEROSA_SCREENSHOT_DIR);
+    EXPECT_TRUE(QDir().mkpath(folder)) << folder.toStdString();
+    return folder;
 }
 
 // Lets windows closed with WA_DeleteOnClose go.

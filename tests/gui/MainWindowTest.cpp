@@ -40,11 +40,7 @@ void walk(const QList<QAction*>& actions, int depth, QStringList& out) {
     }
 }
 
-QAction* action(MainWindow& w, const char* name) {
-    for (QAction* a : w.findChildren<QAction*>(QLatin1String(name)))
-        if (!a->menu()) return a;
-    return nullptr;
-}
+QAction* action(MainWindow& w, const char* name) { return verosa::guitest::menuCommand(w, name); }
 
 int subWindowsNamed(MainWindow& w, const char* name) {
     int n = 0;

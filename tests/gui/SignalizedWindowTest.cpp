@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -19,26 +18,10 @@
 #include "shell/AnalysisWindow.h"
 #include "shell/MainWindow.h"
 
+using verosa::guitest::child;
+using verosa::guitest::screenshotFolder;
 using verosa::shell::AnalysisWindow;
 using verosa::shell::MainWindow;
-
-namespace {
-
-QString screenshotFolder() {
-    QString folder = qEnvironmentVariable("VEROSA_SCREENSHOT_DIR");
-    if (folder.isEmpty()) folder = QStringLiteral(VEROSA_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    return folder;
-}
-
-template <class W>
-W* widget(QWidget* window, const char* name) {
-    W* w = window->findChild<W*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-}  // namespace
 
 TEST(SignalizedWindow, ExampleRunPagesDrawingAndRefusal) {
     const QString folder = screenshotFolder();
@@ -51,25 +34,25 @@ TEST(SignalizedWindow, ExampleRunPagesDrawingAndRefusal) {
     auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     ASSERT_NE(sub, nullptr);
     sub->showMaximized();
-    auto* tabs = widget<QTabWidget>(window, "SSTab1");
+    auto* tabs = child<QTabWidget>(window, "SSTab1");
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->count(), 4);
 
-    QTest::mouseClick(widget<QPushButton>(window, "cmdEx5"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "cmdEx5"), Qt::LeftButton);
     QCoreApplication::processEvents();
     for (int page = 0; page < 3; ++page) {
         tabs->setCurrentIndex(page);
         QCoreApplication::processEvents();
         EXPECT_TRUE(sub->grab().save(QStringLiteral("%1/signalized-ex5-page%2.png").arg(folder).arg(page)));
     }
-    QTest::mouseClick(widget<QPushButton>(window, "cmdAnalysis"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "cmdAnalysis"), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(tabs->currentIndex(), 3);
     const std::string cli = verosa::guitest::runCli({"run", "signalized", "--example", "예제5"});
-    auto* view = widget<QPlainTextEdit>(window, "txtIntersectionResult");
+    auto* view = child<QPlainTextEdit>(window, "txtIntersectionResult");
     for (int page = 0; page < 4; ++page) {
         const std::string name = "optPage[" + std::to_string(page) + "]";
-        QTest::mouseClick(widget<QRadioButton>(window, name.c_str()), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(window, name.c_str()), Qt::LeftButton);
         QCoreApplication::processEvents();
         // The page shown is one the CLI prints, in its order.
         const QString shown = view->toPlainText();
@@ -81,7 +64,7 @@ TEST(SignalizedWindow, ExampleRunPagesDrawingAndRefusal) {
 
     // A refusal: the message names the approach and the field, the focus goes there.
     tabs->setCurrentIndex(0);
-    auto* phf = widget<QLineEdit>(window, "txtPhf[3]");
+    auto* phf = child<QLineEdit>(window, "txtPhf[3]");
     phf->selectAll();
     QTest::keyClicks(phf, QStringLiteral("0"));
     QString boxText;
@@ -96,7 +79,7 @@ TEST(SignalizedWindow, ExampleRunPagesDrawingAndRefusal) {
         }
     });
     const QString before = view->toPlainText();
-    QTest::mouseClick(widget<QPushButton>(window, "cmdAnalysis"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "cmdAnalysis"), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(boxText, QStringLiteral("SB PHF는 0.25 이상 1 이하여야 합니다."));
     EXPECT_EQ(window->focusWidget(), phf);  // the window may be inactive right after the box
@@ -114,23 +97,23 @@ TEST(SignalizedWindow, LaneEntryDrawsAsItGoes) {
     ASSERT_NE(window, nullptr);
     auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     sub->showMaximized();
-    QTest::mouseClick(widget<QPushButton>(window, "cmdEx3"), Qt::LeftButton);
-    auto* tabs = widget<QTabWidget>(window, "SSTab1");
+    QTest::mouseClick(child<QPushButton>(window, "cmdEx3"), Qt::LeftButton);
+    auto* tabs = child<QTabWidget>(window, "SSTab1");
     tabs->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(widget<QPushButton>(window, "cmdNext")->isEnabled());
-    QTest::mouseClick(widget<QRadioButton>(window, "optDirection[2]"), Qt::LeftButton);
-    EXPECT_TRUE(widget<QPushButton>(window, "cmdNext")->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), widget<QLineEdit>(window, "txtLaneWidth"));
-    QTest::keyClicks(widget<QLineEdit>(window, "txtLaneWidth"), QStringLiteral("3.1"));
-    QTest::mouseClick(widget<QWidget>(window, "chkLt"), Qt::LeftButton);
-    QTest::mouseClick(widget<QWidget>(window, "chkTh"), Qt::LeftButton);
-    QTest::mouseClick(widget<QPushButton>(window, "cmdNext"), Qt::LeftButton);
+    EXPECT_FALSE(child<QPushButton>(window, "cmdNext")->isEnabled());
+    QTest::mouseClick(child<QRadioButton>(window, "optDirection[2]"), Qt::LeftButton);
+    EXPECT_TRUE(child<QPushButton>(window, "cmdNext")->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(window, "txtLaneWidth"));
+    QTest::keyClicks(child<QLineEdit>(window, "txtLaneWidth"), QStringLiteral("3.1"));
+    QTest::mouseClick(child<QWidget>(window, "chkLt"), Qt::LeftButton);
+    QTest::mouseClick(child<QWidget>(window, "chkTh"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "cmdNext"), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_TRUE(sub->grab().save(folder + "/signalized-lane-entry.png"));
     tabs->setCurrentIndex(2);
-    QTest::mouseClick(widget<QPushButton>(window, "cmdDraw"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "cmdDraw"), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(sub->grab().save(folder + "/signalized-ex3-drawing.png"));
 }

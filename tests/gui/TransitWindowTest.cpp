@@ -3,7 +3,6 @@
 // and pictures of the load page with its profile and of the berth report.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -18,6 +17,7 @@
 #include "shell/MainWindow.h"
 
 using verosa::guitest::MessageBoxCatcher;
+using verosa::guitest::screenshotFolder;
 using verosa::shell::AnalysisWindow;
 using verosa::shell::MainWindow;
 
@@ -35,9 +35,7 @@ struct TransitView {
     }
     template <class W>
     W* widget(const char* name) {
-        W* w = window->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return verosa::guitest::child<W>(window, name);
     }
     QTableWidget* grid() { return widget<QTableWidget>("MSFBusCap"); }
     std::string cell(int r, int c) {
@@ -59,13 +57,6 @@ struct TransitView {
         QCoreApplication::processEvents();
     }
 };
-
-QString screenshotFolder() {
-    QString folder = qEnvironmentVariable("VEROSA_SCREENSHOT_DIR");
-    if (folder.isEmpty()) folder = QStringLiteral(VEROSA_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    return folder;
-}
 
 }  // namespace
 
