@@ -78,6 +78,12 @@ struct Shape {
     std::string colour;   // the pen's colour; empty: the window's text colour
 };
 
+// The shapes a drawing is made of; a colour or a name only where a shape needs one.
+Shape lineShape(double x1, double y1, double x2, double y2, std::string colour = {}, std::string name = {});
+Shape rectShape(double x1, double y1, double x2, double y2, std::string fill, std::string colour = {},
+                std::string name = {});
+Shape textShape(double x, double y, std::string text, std::string colour = {}, std::string name = {});
+
 struct DrawingData {
     double width = 100, height = 100;
     std::vector<Shape> shapes;

@@ -26,6 +26,29 @@ void GridData::resize(int newRows, int newCols) {
     columnWidthTwips.resize(static_cast<size_t>(cols));
 }
 
+Shape lineShape(double x1, double y1, double x2, double y2, std::string colour, std::string name) {
+    Shape s;
+    s.kind = Shape::Kind::Line;
+    s.x1 = x1, s.y1 = y1, s.x2 = x2, s.y2 = y2;
+    s.colour = std::move(colour);
+    s.name = std::move(name);
+    return s;
+}
+
+Shape rectShape(double x1, double y1, double x2, double y2, std::string fill, std::string colour, std::string name) {
+    Shape s = lineShape(x1, y1, x2, y2, std::move(colour), std::move(name));
+    s.kind = Shape::Kind::Rect;
+    s.fill = std::move(fill);
+    return s;
+}
+
+Shape textShape(double x, double y, std::string text, std::string colour, std::string name) {
+    Shape s = lineShape(x, y, 0, 0, std::move(colour), std::move(name));
+    s.kind = Shape::Kind::Text;
+    s.text = std::move(text);
+    return s;
+}
+
 Shape* DrawingData::find(const std::string& name) {
     for (auto& s : shapes)
         if (s.name == name) return &s;

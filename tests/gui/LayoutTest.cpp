@@ -14,10 +14,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,9 @@ using verosa::shell::MainWindow;
 
 namespace {
 
-// Every facility command of the menu that opens a built window.
-QList<QAction*> facilityCommands(MainWindow& main) {
+// Opens the window of every facility command of the menu that opens a built
+// one, hands it to `check` with the command's name, and closes it again.
+void forEachFacilityWindow(MainWindow& main, const std::function<void(AnalysisWindow*, const std::string&)>& check) {
     QList<QAction*> commands;
     for (QAction* a : main.findChild<QMenu*>("mnuFacility")->actions()) {
         if (a->menu())
@@ -44,10 +46,16 @@ QList<QAction*> facilityCommands(MainWindow& main) {
         else
             commands += a;
     }
-    QList<QAction*> built;
-    for (QAction* a : commands)
-        if (a->isEnabled()) built += a;
-    return built;
+    for (QAction* command : commands) {
+        if (!command->isEnabled()) continue;
+        command->trigger();
+        auto* window = qobject_cast<AnalysisWindow*>(main.mdiArea()->currentSubWindow()->widget());
+        const std::string name = command->objectName().toStdString();
+        EXPECT_NE(window, nullptr) << name;
+        if (window) check(window, name);
+        main.mdiArea()->currentSubWindow()->close();
+        verosa::guitest::flushDeletes();
+    }
 }
 
 bool isAncestor(const QWidget* a, const QWidget* b) {
@@ -106,11 +114,7 @@ TEST(Layout, NoVisibleWidgetsOverlapAfterAnyOptionOrListChange) {
     MainWindow main;
     main.resize(1280, 900);
     main.show();
-    for (QAction* command : facilityCommands(main)) {
-        command->trigger();
-        auto* window = qobject_cast<AnalysisWindow*>(main.mdiArea()->currentSubWindow()->widget());
-        ASSERT_NE(window, nullptr);
-        const std::string name = command->objectName().toStdString();
+    forEachFacilityWindow(main, [](AnalysisWindow* window, const std::string& name) {
         expectNoOverlap(window, name + " opened");
         // Each option on, each list choice made, as a user would.
         std::vector<std::pair<std::string, ControlKind>> choices;
@@ -126,9 +130,7 @@ TEST(Layout, NoVisibleWidgetsOverlapAfterAnyOptionOrListChange) {
                 if (items > 0) expectNoOverlap(window, name + " after " + control);
             }
         }
-        main.mdiArea()->currentSubWindow()->close();
-        verosa::guitest::flushDeletes();
-    }
+    });
 }
 
 TEST(Layout, TheMenuLaysAnOpenWindowOutForTheOtherModeAtOnce) {
@@ -156,10 +158,7 @@ TEST(Layout, EnterMovesToTheNextFieldInEveryWindow) {
     MainWindow main;
     main.resize(1280, 900);
     main.show();
-    for (QAction* command : facilityCommands(main)) {
-        command->trigger();
-        auto* window = qobject_cast<AnalysisWindow*>(main.mdiArea()->currentSubWindow()->widget());
-        ASSERT_NE(window, nullptr);
+    forEachFacilityWindow(main, [&main](AnalysisWindow* window, const std::string& name) {
         // The first enabled text field shown on the opening page.
         QLineEdit* first = nullptr;
         for (const auto& c : window->form().controls()) {
@@ -169,18 +168,16 @@ TEST(Layout, EnterMovesToTheNextFieldInEveryWindow) {
                 break;
             }
         }
-        ASSERT_NE(first, nullptr) << command->objectName().toStdString();
+        ASSERT_NE(first, nullptr) << name;
         main.activateWindow();
         first->setFocus();
         QCoreApplication::processEvents();
-        ASSERT_TRUE(first->hasFocus()) << command->objectName().toStdString();
+        ASSERT_TRUE(first->hasFocus()) << name;
         QTest::keyClicks(first, "25");
         QTest::keyClick(first, Qt::Key_Return);
-        EXPECT_FALSE(first->hasFocus()) << command->objectName().toStdString();
+        EXPECT_FALSE(first->hasFocus()) << name;
         EXPECT_EQ(first->text(), "25");
-        main.mdiArea()->currentSubWindow()->close();
-        verosa::guitest::flushDeletes();
-    }
+    });
 }
 
 TEST(Layout, TheResultPageShowsWholeReportLinesWithoutScrollingSideways) {

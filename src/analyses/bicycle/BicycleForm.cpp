@@ -118,18 +118,19 @@ void BicycleForm::buildStreetFrame() {
     // and the link names between them.
     form::Control& picture = place(addDrawing("picIntersection", kDrawingWidth, kDrawingHeight), 0, 1, 5, 3);
     auto& shapes = picture.drawing.shapes;
-    using Kind = form::Shape::Kind;
-    shapes.push_back({Kind::Line, 4, kStreetY, kDrawingWidth - 4, kStreetY, {}, true, false, "street", {}, {}});
+    shapes.push_back(form::lineShape(4, kStreetY, kDrawingWidth - 4, kStreetY, {}, "street"));
     for (int i = 1; i <= kMaxIntersections; ++i) {
         const double x = placeX(i);
-        shapes.push_back({Kind::Line, x, 16, x, 72, {}, true, false, "cross" + digit(i), {}, {}});
-        shapes.push_back(
-            {Kind::Rect, x - 13, kStreetY - 12, x + 13, kStreetY + 12, {}, false, true, "place" + digit(i), {}, {}});
-        shapes.push_back({Kind::Text, x - 9, 0, 0, 0, "#" + digit(i), true, false, "label" + digit(i), {}, {}});
+        shapes.push_back(form::lineShape(x, 16, x, 72, {}, "cross" + digit(i)));
+        form::Shape place = form::rectShape(x - 13, kStreetY - 12, x + 13, kStreetY + 12, {}, {}, "place" + digit(i));
+        place.framed = false;
+        place.dimmed = true;
+        shapes.push_back(place);
+        shapes.push_back(form::textShape(x - 9, 0, "#" + digit(i), {}, "label" + digit(i)));
     }
     for (int j = 0; j <= kMaxIntersections; ++j) {
         const double x = j == 0 ? 8 : placeX(j) + 16;
-        shapes.push_back({Kind::Text, x, kStreetY + 8, 0, 0, "L" + digit(j), true, false, "link" + digit(j), {}, {}});
+        shapes.push_back(form::textShape(x, kStreetY + 8, "L" + digit(j), {}, "link" + digit(j)));
     }
 
     // One row per place: its cycle, its g/C and the link after it; link 0 above.

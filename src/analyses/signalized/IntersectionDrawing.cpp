@@ -14,7 +14,6 @@ namespace verosa::analyses::signalized {
 namespace {
 
 using form::Shape;
-using Kind = form::Shape::Kind;
 
 constexpr double kSize = 300;
 constexpr double kMid = kSize / 2;
@@ -51,32 +50,11 @@ std::string arrowsOf(LaneCode code, int approach, bool stacked) {
 }
 
 Shape rect(double x1, double y1, double x2, double y2, const char* fill, std::string name = {}) {
-    Shape s;
-    s.kind = Kind::Rect;
-    s.x1 = x1, s.y1 = y1, s.x2 = x2, s.y2 = y2;
-    s.fill = fill;
-    s.colour = kRoad;
-    s.name = std::move(name);
-    return s;
+    return form::rectShape(x1, y1, x2, y2, fill, kRoad, std::move(name));
 }
 
-Shape text(double x, double y, std::string t, const char* colour = "", std::string name = {}) {
-    Shape s;
-    s.kind = Kind::Text;
-    s.x1 = x, s.y1 = y;
-    s.text = std::move(t);
-    s.colour = colour;
-    s.name = std::move(name);
-    return s;
-}
-
-Shape line(double x1, double y1, double x2, double y2, const char* colour) {
-    Shape s;
-    s.kind = Kind::Line;
-    s.x1 = x1, s.y1 = y1, s.x2 = x2, s.y2 = y2;
-    s.colour = colour;
-    return s;
-}
+using form::lineShape;
+using form::textShape;
 
 // The band of lane n (1 = next to the centre line) of an approach, across its
 // leg: as the offsets from the centre line, signed towards the approach's side.
@@ -133,14 +111,14 @@ void IntersectionForm::draw() {
             case 2: x = lane.x1 + 3, y = kSize - kLeg + 20; break;
             default: x = lane.x1 + 3, y = kLeg - 20 - 15.0 * lines; break;
             }
-            d.shapes.push_back(text(x, y, arrows, kArrow, "arrows" + std::to_string(i) + "_" + std::to_string(n)));
+            d.shapes.push_back(textShape(x, y, arrows, kArrow, "arrows" + std::to_string(i) + "_" + std::to_string(n)));
         }
         // The centre line of the leg.
         switch (i) {
-        case 0: d.shapes.push_back(line(0, kMid, kLeg, kMid, kCentreLine)); break;
-        case 1: d.shapes.push_back(line(kSize - kLeg, kMid, kSize, kMid, kCentreLine)); break;
-        case 2: d.shapes.push_back(line(kMid, kSize - kLeg, kMid, kSize, kCentreLine)); break;
-        default: d.shapes.push_back(line(kMid, 0, kMid, kLeg, kCentreLine)); break;
+        case 0: d.shapes.push_back(lineShape(0, kMid, kLeg, kMid, kCentreLine)); break;
+        case 1: d.shapes.push_back(lineShape(kSize - kLeg, kMid, kSize, kMid, kCentreLine)); break;
+        case 2: d.shapes.push_back(lineShape(kMid, kSize - kLeg, kMid, kSize, kCentreLine)); break;
+        default: d.shapes.push_back(lineShape(kMid, 0, kMid, kLeg, kCentreLine)); break;
         }
         // The crosswalk across the leg, over its drawn lanes.
         if (isChecked(form::element("chkCross", i))) {
@@ -159,17 +137,17 @@ void IntersectionForm::draw() {
             const bool across = i < 2;  // stripes run along the leg, spaced across it
             for (double s = 4; s < (across ? walk.y2 - walk.y1 : walk.x2 - walk.x1); s += 6) {
                 if (across)
-                    d.shapes.push_back(line(walk.x1 + 1, walk.y1 + s, walk.x2 - 1, walk.y1 + s, kRoad));
+                    d.shapes.push_back(lineShape(walk.x1 + 1, walk.y1 + s, walk.x2 - 1, walk.y1 + s, kRoad));
                 else
-                    d.shapes.push_back(line(walk.x1 + s, walk.y1 + 1, walk.x1 + s, walk.y2 - 1, kRoad));
+                    d.shapes.push_back(lineShape(walk.x1 + s, walk.y1 + 1, walk.x1 + s, walk.y2 - 1, kRoad));
             }
         }
         (void)leg;
     }
-    d.shapes.push_back(text(6, kMid + kBox + 8, "E  B", "", "labelEB"));
-    d.shapes.push_back(text(kSize - kLeg + 30, kMid - kBox - 24, "W  B", "", "labelWB"));
-    d.shapes.push_back(text(kMid + kBox + 8, kSize - 22, "N  B", "", "labelNB"));
-    d.shapes.push_back(text(kMid - kBox - 42, 6, "S  B", "", "labelSB"));
+    d.shapes.push_back(textShape(6, kMid + kBox + 8, "E  B", {}, "labelEB"));
+    d.shapes.push_back(textShape(kSize - kLeg + 30, kMid - kBox - 24, "W  B", {}, "labelWB"));
+    d.shapes.push_back(textShape(kMid + kBox + 8, kSize - 22, "N  B", {}, "labelNB"));
+    d.shapes.push_back(textShape(kMid - kBox - 42, 6, "S  B", {}, "labelSB"));
 }
 
 }  // namespace verosa::analyses::signalized

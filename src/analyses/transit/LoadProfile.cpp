@@ -7,8 +7,6 @@ namespace verosa::analyses::transit {
 
 namespace {
 
-using form::Shape;
-
 // The plot area within the drawing; the bound labels stand right of it.
 constexpr double kLeft = 34;
 constexpr double kRight = 370;
@@ -19,34 +17,15 @@ const char* const kAxisColour = "#404040";
 const char* const kBoundColour = "#707070";
 const char* const kNoLevelColour = "#5b7fa6";
 
-Shape line(double x1, double y1, double x2, double y2, std::string colour, std::string name = {}) {
-    Shape s;
-    s.kind = Shape::Kind::Line;
-    s.x1 = x1;
-    s.y1 = y1;
-    s.x2 = x2;
-    s.y2 = y2;
-    s.colour = std::move(colour);
-    s.name = std::move(name);
-    return s;
-}
-
-Shape text(double x, double y, std::string t, std::string colour = {}, std::string name = {}) {
-    Shape s;
-    s.kind = Shape::Kind::Text;
-    s.x1 = x;
-    s.y1 = y;
-    s.text = std::move(t);
-    s.colour = std::move(colour);
-    s.name = std::move(name);
-    return s;
-}
+using form::lineShape;
+using form::rectShape;
+using form::textShape;
 
 void axes(form::DrawingData& d) {
-    d.shapes.push_back(text(kLeft + 4, 0, "정류장별 탑승인원(인)"));
-    d.shapes.push_back(line(kLeft, kTop, kLeft, kBottom, kAxisColour, "axisY"));
-    d.shapes.push_back(line(kLeft, kBottom, kRight, kBottom, kAxisColour, "axisX"));
-    d.shapes.push_back(text(kLeft - 12, kBottom - 7, "0"));
+    d.shapes.push_back(textShape(kLeft + 4, 0, "정류장별 탑승인원(인)"));
+    d.shapes.push_back(lineShape(kLeft, kTop, kLeft, kBottom, kAxisColour, "axisY"));
+    d.shapes.push_back(lineShape(kLeft, kBottom, kRight, kBottom, kAxisColour, "axisX"));
+    d.shapes.push_back(textShape(kLeft - 12, kBottom - 7, "0"));
 }
 
 // The top of the scale: the highest load or the last bound with room above
@@ -78,7 +57,7 @@ form::DrawingData emptyLoadProfile() {
     d.height = kProfileHeight;
     axes(d);
     d.shapes.push_back(
-        text(kLeft + 20, (kTop + kBottom) / 2 - 8, "분석하면 정류장별 탑승인원이 표시됩니다.", kBoundColour));
+        textShape(kLeft + 20, (kTop + kBottom) / 2 - 8, "분석하면 정류장별 탑승인원이 표시됩니다.", kBoundColour));
     return d;
 }
 
@@ -91,7 +70,7 @@ form::DrawingData loadProfile(BusType type, const BusLoadResult& r) {
     const int top = scaleTop(r, bounds);
     auto yOf = [top](double load) { return kBottom - load / top * (kBottom - kTop); };
     d.shapes.push_back(
-        text(kLeft - 4 - 7.0 * static_cast<double>(std::to_string(top).size()), kTop - 7, std::to_string(top)));
+        textShape(kLeft - 4 - 7.0 * static_cast<double>(std::to_string(top).size()), kTop - 7, std::to_string(top)));
 
     // The bars, and every k-th stop number under them (at most about fifteen).
     const int n = static_cast<int>(r.onBoard.size());
@@ -99,20 +78,13 @@ form::DrawingData loadProfile(BusType type, const BusLoadResult& r) {
     const int every = std::max(1, (n + 14) / 15);
     for (int i = 1; i <= n; ++i) {
         const auto k = static_cast<size_t>(i - 1);
-        Shape bar;
-        bar.kind = Shape::Kind::Rect;
-        bar.x1 = kLeft + (i - 1) * slot + slot * 0.15;
-        bar.x2 = kLeft + i * slot - slot * 0.15;
-        bar.y1 = yOf(r.onBoard[k].value());
-        bar.y2 = kBottom;
-        bar.fill = levelColour(r.los[k]);
-        bar.colour = bar.fill;
-        bar.name = "bar" + std::to_string(i);
-        d.shapes.push_back(bar);
+        const std::string fill = levelColour(r.los[k]);
+        d.shapes.push_back(rectShape(kLeft + (i - 1) * slot + slot * 0.15, yOf(r.onBoard[k].value()),
+                                     kLeft + i * slot - slot * 0.15, kBottom, fill, fill, "bar" + std::to_string(i)));
         if (i % every == 0 || i == 1) {
             const std::string number = std::to_string(i);
             d.shapes.push_back(
-                text(kLeft + (i - 0.5) * slot - 3.5 * static_cast<double>(number.size()), kBottom + 3, number));
+                textShape(kLeft + (i - 0.5) * slot - 3.5 * static_cast<double>(number.size()), kBottom + 3, number));
         }
     }
 
@@ -122,11 +94,11 @@ form::DrawingData loadProfile(BusType type, const BusLoadResult& r) {
     for (int bound : bounds) {
         const double y = yOf(bound);
         const std::string letter(1, level);
-        d.shapes.push_back(line(kLeft, y, kRight, y, kBoundColour, "bound" + letter));
-        d.shapes.push_back(text(kRight + 4, y - 7, letter + " ≤" + std::to_string(bound), levelColour(level)));
+        d.shapes.push_back(lineShape(kLeft, y, kRight, y, kBoundColour, "bound" + letter));
+        d.shapes.push_back(textShape(kRight + 4, y - 7, letter + " ≤" + std::to_string(bound), levelColour(level)));
         ++level;
     }
-    if (!bounds.empty()) d.shapes.push_back(text(kRight + 4, kTop - 7, "F", levelColour('F')));
+    if (!bounds.empty()) d.shapes.push_back(textShape(kRight + 4, kTop - 7, "F", levelColour('F')));
     return d;
 }
 

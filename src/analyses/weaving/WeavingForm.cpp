@@ -14,7 +14,9 @@ namespace verosa::analyses::weaving {
 namespace {
 
 using form::ButtonRole;
+using form::lineShape;
 using form::Shape;
+using form::textShape;
 using report::numtext;
 
 const char* const kOperationKey = form::modekey::kWeavingOper;
@@ -31,26 +33,6 @@ const std::map<std::string, std::string> kUnits = {
 
 // The value labels of the diagram, each set by the analyses that name it.
 const char* const kDiagramLabels[] = {"lblMain", "lblSt", "lblIn", "lblOut", "lblSw", "lblSnw", "lblWeav", "lblLength"};
-
-Shape line(double x1, double y1, double x2, double y2) {
-    Shape s;
-    s.kind = Shape::Kind::Line;
-    s.x1 = x1;
-    s.y1 = y1;
-    s.x2 = x2;
-    s.y2 = y2;
-    return s;
-}
-
-Shape text(double x, double y, std::string caption, std::string name = {}) {
-    Shape s;
-    s.kind = Shape::Kind::Text;
-    s.x1 = x;
-    s.y1 = y;
-    s.text = std::move(caption);
-    s.name = std::move(name);
-    return s;
-}
 
 }  // namespace
 
@@ -139,39 +121,39 @@ void WeavingForm::declareDiagram() {
     place(control("fraDiagram"), 0, 1, 3, 1);
     form::Control& picture = addDrawing("picDiagram", 420, 280);
     auto& shapes = picture.drawing.shapes;
-    shapes.push_back(line(10, 25, 410, 25));     // mainline, left edge
-    shapes.push_back(line(10, 110, 110, 110));   // mainline, right edge before the entrance
-    shapes.push_back(line(310, 110, 410, 110));  // mainline, right edge after the exit
-    for (double x = 120; x < 305; x += 20) shapes.push_back(line(x, 110, x + 10, 110));  // lane line
-    shapes.push_back(line(140, 140, 280, 140));                                          // auxiliary lane edge
-    shapes.push_back(line(110, 110, 45, 220));                                           // entrance ramp
-    shapes.push_back(line(140, 140, 80, 220));
-    shapes.push_back(line(310, 110, 375, 220));  // exit ramp
-    shapes.push_back(line(280, 140, 340, 220));
-    shapes.push_back(line(20, 95, 90, 95));  // direction of travel
-    shapes.push_back(line(90, 95, 83, 91));
-    shapes.push_back(line(90, 95, 83, 99));
-    shapes.push_back(line(110, 245, 310, 245));  // the weaving length
-    shapes.push_back(line(110, 238, 110, 252));
-    shapes.push_back(line(310, 238, 310, 252));
+    shapes.push_back(lineShape(10, 25, 410, 25));     // mainline, left edge
+    shapes.push_back(lineShape(10, 110, 110, 110));   // mainline, right edge before the entrance
+    shapes.push_back(lineShape(310, 110, 410, 110));  // mainline, right edge after the exit
+    for (double x = 120; x < 305; x += 20) shapes.push_back(lineShape(x, 110, x + 10, 110));  // lane line
+    shapes.push_back(lineShape(140, 140, 280, 140));                                          // auxiliary lane edge
+    shapes.push_back(lineShape(110, 110, 45, 220));                                           // entrance ramp
+    shapes.push_back(lineShape(140, 140, 80, 220));
+    shapes.push_back(lineShape(310, 110, 375, 220));  // exit ramp
+    shapes.push_back(lineShape(280, 140, 340, 220));
+    shapes.push_back(lineShape(20, 95, 90, 95));  // direction of travel
+    shapes.push_back(lineShape(90, 95, 83, 91));
+    shapes.push_back(lineShape(90, 95, 83, 99));
+    shapes.push_back(lineShape(110, 245, 310, 245));  // the weaving length
+    shapes.push_back(lineShape(110, 238, 110, 252));
+    shapes.push_back(lineShape(310, 238, 310, 252));
 
     // Captions of the values, named where the ramp-to-ramp diagram dims them.
-    shapes.push_back(text(15, 30, "본선", "capMain"));
-    shapes.push_back(text(15, 48, "", "lblMain"));
-    shapes.push_back(text(185, 30, "엇갈림"));
-    shapes.push_back(text(185, 48, "", "lblWeav"));
-    shapes.push_back(text(330, 30, "비엇갈림", "capSt"));
-    shapes.push_back(text(330, 48, "", "lblSt"));
-    shapes.push_back(text(125, 72, "Sw", "capSw"));
-    shapes.push_back(text(150, 72, "", "lblSw"));
-    shapes.push_back(text(215, 72, "Snw", "capSnw"));
-    shapes.push_back(text(248, 72, "", "lblSnw"));
-    shapes.push_back(text(10, 150, "유입"));
-    shapes.push_back(text(10, 168, "", "lblIn"));
-    shapes.push_back(text(362, 150, "유출"));
-    shapes.push_back(text(362, 168, "", "lblOut"));
-    shapes.push_back(text(165, 254, "L(m)"));
-    shapes.push_back(text(205, 254, "", "lblLength"));
+    shapes.push_back(textShape(15, 30, "본선", {}, "capMain"));
+    shapes.push_back(textShape(15, 48, "", {}, "lblMain"));
+    shapes.push_back(textShape(185, 30, "엇갈림"));
+    shapes.push_back(textShape(185, 48, "", {}, "lblWeav"));
+    shapes.push_back(textShape(330, 30, "비엇갈림", {}, "capSt"));
+    shapes.push_back(textShape(330, 48, "", {}, "lblSt"));
+    shapes.push_back(textShape(125, 72, "Sw", {}, "capSw"));
+    shapes.push_back(textShape(150, 72, "", {}, "lblSw"));
+    shapes.push_back(textShape(215, 72, "Snw", {}, "capSnw"));
+    shapes.push_back(textShape(248, 72, "", {}, "lblSnw"));
+    shapes.push_back(textShape(10, 150, "유입"));
+    shapes.push_back(textShape(10, 168, "", {}, "lblIn"));
+    shapes.push_back(textShape(362, 150, "유출"));
+    shapes.push_back(textShape(362, 168, "", {}, "lblOut"));
+    shapes.push_back(textShape(165, 254, "L(m)"));
+    shapes.push_back(textShape(205, 254, "", {}, "lblLength"));
     endFrame();
 }
 
