@@ -131,6 +131,13 @@ const std::vector<Facility>& facilities() {
     return table;
 }
 
+MadeForm makeAsMenu(const Facility& facility, const tables::LookupTableStore* tables) {
+    MadeForm made;
+    made.index = std::make_unique<form::AnalysisIndex>(form::AnalysisIndex{facility.modeKey});
+    made.form = facility.create({made.index.get(), tables});
+    return made;
+}
+
 const Facility* findCommand(const std::string& command) {
     for (const Facility& f : facilities())
         if (f.command == command) return &f;

@@ -32,6 +32,14 @@ struct Facility {
     bool built() const { return static_cast<bool>(create); }
 };
 
+// A window made as its menu command makes it, away from the main window: the
+// mode key written first, into an index the window keeps for its whole life.
+struct MadeForm {
+    std::unique_ptr<form::AnalysisIndex> index;
+    std::unique_ptr<form::Form> form;
+};
+MadeForm makeAsMenu(const Facility& facility, const tables::LookupTableStore* tables);
+
 // The facility commands in menu order.
 const std::vector<Facility>& facilities();
 const Facility* findCommand(const std::string& command);

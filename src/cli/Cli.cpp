@@ -293,9 +293,8 @@ int list(std::ostream& out, std::ostream& err) {
     for (const analyses::AnalysisRef& a : analyses::allAnalyses()) {
         if (!a.facility->built()) continue;
         out << a.analysis->name;
-        form::AnalysisIndex index{a.facility->modeKey};
-        auto f = a.facility->create({&index, nullptr});
-        for (const Control* b : f->exampleButtons()) out << ' ' << b->caption;
+        const analyses::MadeForm made = analyses::makeAsMenu(*a.facility, nullptr);
+        for (const Control* b : made.form->exampleButtons()) out << ' ' << b->caption;
         out << '\n';
     }
     out.flush();
@@ -311,17 +310,16 @@ int list(std::ostream& out, std::ostream& err) {
 // button, ended early by the first action that did not simply succeed (its
 // outcome is `end`).
 struct Ran {
-    std::unique_ptr<Form> form;
+    analyses::MadeForm made;
+    Form& form() const { return *made.form; }
     Outcome end;
 };
 
 Ran execute(const Request& req, const analyses::AnalysisRef& entry, const tables::LookupTableStore& store,
             bool pressAnalysis = true) {
     // As the menu command: write the mode key, create the window, open its tables.
-    form::AnalysisIndex index;
-    if (!entry.facility->modeKey.empty()) index.key = entry.facility->modeKey;
-    Ran ran{entry.facility->create({&index, &store}), {}};
-    Form& form = *ran.form;
+    Ran ran{analyses::makeAsMenu(*entry.facility, &store), {}};
+    Form& form = ran.form();
     form.open();  // a missing table is reported by the analysis that needs it
     if (req.caseFile) {
         // A value the window refuses ends the run as that refusal; any other
@@ -369,8 +367,8 @@ int runAnalysis(Request req, std::ostream& out, std::ostream& err, bool saveCase
     const tables::LookupTableStore store;
     const Ran ran = execute(req, entry, store, !saveCase);
     if (int s = endOf(ran.end, err); s >= 0) return s;
-    const std::string text = saveCase ? form::caseText(form::caseOf(*ran.form, req.analysis))
-                                      : ran.form->renderingOf(entry.analysis->button);
+    const std::string text = saveCase ? form::caseText(form::caseOf(ran.form(), req.analysis))
+                                      : ran.form().renderingOf(entry.analysis->button);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
@@ -402,8 +400,8 @@ CaseOutcome runCase(std::string_view json, const tables::LookupTableStore& store
         switch (ran.end.status) {
         case Outcome::Status::Done:
             outcome.status = CaseOutcome::Status::Ok;
-            if (withRendering) outcome.rendering = ran.form->renderingOf(entry.analysis->button);
-            outcome.headlines = ran.form->headlinesOf(entry.analysis->button);
+            if (withRendering) outcome.rendering = ran.form().renderingOf(entry.analysis->button);
+            outcome.headlines = ran.form().headlinesOf(entry.analysis->button);
             break;
         case Outcome::Status::Refused: outcome.status = CaseOutcome::Status::Refused; break;
         case Outcome::Status::Failed: outcome.status = CaseOutcome::Status::Failed; break;
@@ -429,10 +427,9 @@ CaseOutcome runCase(std::string_view json, const tables::LookupTableStore& store
 std::vector<std::string> headlineNamesOf(const std::string& analysis) {
     const analyses::AnalysisRef entry = analyses::findAnalysis(analysis);
     if (!entry.facility || !entry.facility->built()) return {};
-    form::AnalysisIndex index{entry.facility->modeKey};
-    const auto f = entry.facility->create({&index, nullptr});
+    const analyses::MadeForm made = analyses::makeAsMenu(*entry.facility, nullptr);
     std::vector<std::string> names;
-    for (const form::Headline& h : f->headlinesOf(entry.analysis->button)) names.push_back(h.name);
+    for (const form::Headline& h : made.form->headlinesOf(entry.analysis->button)) names.push_back(h.name);
     return names;
 }
 

@@ -526,10 +526,8 @@ bool MainWindow::hasUnsavedInputs(const AnalysisWindow* window) const {
     // Never saved: compared with the window as its command opens it.
     const analyses::Facility* facility = analyses::findCommand(ss(window->property(kCommandProperty).toString()));
     if (!facility || !facility->built()) return true;
-    form::AnalysisIndex index{facility->modeKey};
     try {
-        const std::unique_ptr<form::Form> fresh = facility->create({&index, &tables_});
-        return now != inputsOf(*fresh);
+        return now != inputsOf(*analyses::makeAsMenu(*facility, &tables_).form);
     } catch (const std::exception&) {
         return true;
     }
