@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "analyses/LevelOfService.h"
+#include "analyses/Limits.h"
 #include "form/Control.h"
 #include "numeric/Result.h"
 
@@ -55,14 +56,14 @@ void checkUrbanSignal(const UrbanInput& in) {
 
 void checkSegmentChoices(const UrbanSegment& s, int i) {
     requireChoice(s.length, kLengthPositions, row(i) + "구간길이(Km)를 선택하십시오.", element("cboLen", i));
-    if (!(s.L > 0)) refuseInput(row(i) + "구간길이(Km)는 0보다 커야 합니다.", element("cboLen", i));
+    requireWithin(s.L, limits::kAboveZero, row(i) + "구간길이(Km)", element("cboLen", i));
     requireChoice(s.side, 2, row(i) + "측면마찰을 선택하십시오.", element("cboSide", i));
 }
 
 void checkSegment(const UrbanSegment& s, int i) {
     checkSegmentChoices(s, i);
-    if (!(s.g > 0 && s.g <= 1)) refuseInput(row(i) + "g/C 비는 0보다 크고 1 이하여야 합니다.", element("txtGbyC", i));
-    if (!(s.X >= 0)) refuseInput(row(i) + "v/c 비는 0 이상이어야 합니다.", element("txtVbyC", i));
+    requireWithin(s.g, limits::kRatio, row(i) + "g/C 비", element("txtGbyC", i));
+    requireWithin(s.X, limits::kAtLeastZero, row(i) + "v/c 비", element("txtVbyC", i));
     // The denominator of the uniform delay, in the precision it is computed in.
     const float denominator = 1 - s.g * s.X;
     if (!(denominator > 0))

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "analyses/Limits.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
 
@@ -63,7 +64,7 @@ void UrbanForm::declareInputs() {
     addList("cboArea", "지역구분", {"도심바깥지역", "도심내부지역"});
     addList("cboCondi", "도로여건", {"링크편도4차선이상", "링크편도3차선이하"});
     addList("cboLane", "차선수", numbered("개", 1, 8));
-    addNumber("txtCycle", "주기길이(초)", {Bounds{0.0, std::nullopt, false}, std::nullopt}, 6);
+    addNumber("txtCycle", "주기길이(초)", {limits::kAboveZero, std::nullopt}, 6);
     beginFrame("fraSignal", "신호방식");
     place(addOption("optFix", "고정신호", "signal"), 0, 0);
     place(addOption("optAct", "감응신호", "signal"), 0, 1);
@@ -85,9 +86,9 @@ void UrbanForm::declareInputs() {
         place(addLabel(element("lblTerm", i), std::to_string(i + 1)), i + 1, 0);
         place(addList(element("cboLen", i), "", lengths), i + 1, 1).subject = rowSubject(i, "구간길이(Km)");
         place(addList(element("cboSide", i), "", {"대", "소"}), i + 1, 2).subject = rowSubject(i, "측면마찰");
-        const form::NumberField ratio{Bounds{0.0, 1.0, false, true}, std::nullopt};
+        const form::NumberField ratio{limits::kRatio, std::nullopt};
         place(addNumber(element("txtGbyC", i), "", ratio, 6, rowSubject(i, "g/C 비")), i + 1, 3);
-        const form::NumberField saturation{Bounds{0.0, std::nullopt, true}, std::nullopt};
+        const form::NumberField saturation{limits::kAtLeastZero, std::nullopt};
         place(addNumber(element("txtVbyC", i), "", saturation, 6, rowSubject(i, "v/c 비")), i + 1, 4);
     }
     endFrame();

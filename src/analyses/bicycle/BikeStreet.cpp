@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analyses/LevelOfService.h"
+#include "analyses/Limits.h"
 #include "analyses/bicycle/Bicycle.h"
 #include "form/Control.h"
 #include "numeric/Result.h"
@@ -27,9 +28,7 @@ void checkStreet(const BikeStreetInput& in) {
     if (!(in.W > 0)) refuseInput("자전거도로폭은 0보다 커야 합니다.", "txtWidth");
     for (int i = 1; i <= in.n; ++i) {
         if (!(in.cycle[i] > Int16::of(0))) refuseInput("주기는 0보다 커야 합니다.", element("txtCycle", i));
-        if (!(in.gC[i] > 0 && in.gC[i] <= 1))
-            refuseInput(rangeMessage("교차로 #" + std::to_string(i) + " g/C", Bounds{0.0, 1.0, false, true}),
-                        element("txtGbyC", i));
+        requireWithin(in.gC[i], limits::kRatio, "교차로 #" + std::to_string(i) + " g/C", element("txtGbyC", i));
     }
     if (in.n >= 2) {
         if (!(in.runSpeed > 0)) refuseInput("자전거순행속도는 0보다 커야 합니다.", "txtBikeSpeed");

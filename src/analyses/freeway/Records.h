@@ -21,11 +21,11 @@ namespace verosa::analyses::freeway {
 namespace limits {
 // A 16-bit volume (veh/h); five digits take six places of their field, as the
 // report's number text of any five-digit value does.
-inline constexpr Bounds kVolume{0.0, 32767.0};
+inline constexpr Bounds kVolume = analyses::limits::kVolume16;
 // Lanes per direction: the report's field holds one digit; table 4-3 has the
 // block of two lanes (which one lane also uses) and of three or more.
 inline constexpr Bounds kLanes{1.0, 9.0};
-inline constexpr Bounds kShare{0.0, 100.0};  // a share of the volume, %
+inline constexpr Bounds kShare = analyses::limits::kShare;  // a share of the volume
 inline constexpr Bounds kPHF = analyses::limits::kPeakHourFactor;
 }  // namespace limits
 

@@ -26,7 +26,7 @@ namespace verosa::analyses::multilane {
 namespace limits {
 // Signals per km: the density classes of tables 6-6 to 6-8 end at 1.0.
 inline constexpr Bounds kDensity{0.0, 1.0};
-inline constexpr Bounds kShare{0.0, 100.0};  // heavy vehicles, %
+inline constexpr Bounds kShare = analyses::limits::kShare;  // heavy vehicles
 // Speeds measured in a survey (km/h).
 inline constexpr Bounds kSpeed{0.0, 150.0, false, true};
 // One direction's hourly volume (veh/h): four digits fill the report's field,

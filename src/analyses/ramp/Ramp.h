@@ -20,11 +20,11 @@ namespace verosa::analyses::ramp {
 // without the form.
 namespace limits {
 // A 16-bit volume (veh/h); five digits fill the report's field.
-inline constexpr Bounds kVolume{0.0, 32767.0};
+inline constexpr Bounds kVolume = analyses::limits::kVolume16;
 // The main line's free-flow speed (km/h): the lane capacities start at 90.
 inline constexpr Bounds kMainSpeed{90.0, 150.0};
 inline constexpr Bounds kRampSpeed{0.0, 150.0, false, true};
-inline constexpr Bounds kShare{0.0, 100.0};  // heavy vehicles, %
+inline constexpr Bounds kShare = analyses::limits::kShare;  // heavy vehicles
 inline constexpr Bounds kPHF = analyses::limits::kPeakHourFactor;
 // The acceleration or deceleration lane (m), a whole metre at least.
 inline constexpr Bounds kLaneLength{1.0, 2000.0};

@@ -52,10 +52,10 @@ std::vector<std::string> laneCounts() {
 std::string approachName(int i) { return kApproachNames[static_cast<std::size_t>(i)]; }
 
 NumberField atLeastZero(std::optional<double> whenEmpty = std::nullopt) {
-    return NumberField{Bounds{0.0, std::nullopt, true, true}, whenEmpty};
+    return NumberField{limits::kAtLeastZero, whenEmpty};
 }
-NumberField aboveZero() { return NumberField{Bounds{0.0, std::nullopt, false, true}, std::nullopt}; }
-NumberField share() { return NumberField{Bounds{0.0, 100.0, true, true}, std::nullopt}; }
+NumberField aboveZero() { return NumberField{limits::kAboveZero, std::nullopt}; }
+NumberField share() { return NumberField{limits::kShare, std::nullopt}; }
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analyses/LevelOfService.h"
+#include "analyses/Limits.h"
 #include "form/Control.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
@@ -44,9 +45,7 @@ void requireChoice(int index, int i, const char* what, const char* control) {
 }
 
 void requireNotNegative(double value, int i, const char* what, const char* control) {
-    if (value < 0)
-        refuseInput(name(i) + " " + withParticle(what, Particle::Topic) + " 0 이상이어야 합니다.",
-                    approachControl(control, i));
+    requireWithin(value, limits::kAtLeastZero, name(i) + " " + what, approachControl(control, i));
 }
 
 // A cell of "2-3-13" read strictly: a cell that is not a number stops the analysis.
@@ -171,14 +170,14 @@ float randomDelay(float X, Int16 c) {
 char delayLevel(float d) { return levelFromUpperBounds(d, {5.0f, 15.0f, 25.0f, 40.0f, 60.0f}); }
 
 void checkIntersectionInput(const IntersectionInput& in) {
-    if (in.C.value() <= 0) refuseInput("신호주기는 0보다 커야 합니다.", "txtCycle");
-    if (in.Y.value() < 0) refuseInput("황색시간은 0 이상이어야 합니다.", "txtYellowTime");
+    requireWithin(in.C.value(), limits::kAboveZero, "신호주기", "txtCycle");
+    requireWithin(in.Y.value(), limits::kAtLeastZero, "황색시간", "txtYellowTime");
     for (int i = 0; i < kApproaches; ++i) {
         const ApproachInput& a = in.approach[static_cast<std::size_t>(i)];
         requireNotNegative(a.VL, i, "좌회전 교통량", "txtLtVol");
         requireNotNegative(a.VT, i, "직진 교통량", "txtThVol");
         requireNotNegative(a.VR, i, "우회전 교통량", "txtRtVol");
-        if (!(a.PHF > 0)) refuseInput(name(i) + " PHF는 0보다 커야 합니다.", approachControl("txtPhf", i));
+        requireWithin(a.PHF, limits::kAboveZero, name(i) + " PHF", approachControl("txtPhf", i));
         requireChoice(a.grade, i, "구배", "cboGrade");
         requireNotNegative(a.Ps, i, "중차량구성비(소)", "txtLightPer");
         requireNotNegative(a.Pl, i, "중차량구성비(대)", "txtHeavyPer");

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "analyses/Limits.h"
 #include "analyses/transit/Transit.h"
 #include "numeric/Result.h"
 #include "numeric/Wording.h"
@@ -29,11 +30,11 @@ const char* const kBusTypeOption = "optCityBus[2]";
 constexpr double kShareSumTolerance = 0.01 + 1e-5;
 
 void refuseNegative(double value, const char* subject, const char* focus) {
-    if (value < 0) refuseInput(withParticle(subject, Particle::Topic) + " 0 이상이어야 합니다.", focus);
+    requireWithin(value, limits::kAtLeastZero, subject, focus);
 }
 
 void refuseShare(float share, const char* subject, const char* focus) {
-    if (share < 0 || share > 100) refuseInput(rangeMessage(subject, {0.0, 100.0}), focus);
+    requireWithin(share, limits::kShare, subject, focus);
 }
 
 }  // namespace
@@ -54,7 +55,7 @@ float berthFactorOf(double waitShare) {
 void checkBerth(const BerthInput& in) {
     berthFactorOf(in.waitShare);
     refuseNegative(in.waitShare, "버스대기율", kWaitShare);
-    if (!(in.gC > 0 && in.gC <= 1)) refuseInput(rangeMessage("g/C 비", {0.0, 1.0, false, true}), kGbyC);
+    requireWithin(in.gC, limits::kRatio, "g/C 비", kGbyC);
     refuseNegative(in.boarding, "승차 승객수", kBoarding);
     refuseNegative(in.alighting, "하차 승객수", kAlighting);
     refuseShare(in.cardShare, "버스카드 승객 비율", kCardShare);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analyses/LevelOfService.h"
+#include "analyses/Limits.h"
 #include "analyses/transit/Transit.h"
 #include "numeric/Result.h"
 #include "numeric/Wording.h"
@@ -52,10 +53,8 @@ void checkBusLoad(const BusLoadInput& in) {
     for (int i = 1; i <= n; ++i) {
         const long off = in.alighting[static_cast<size_t>(i - 1)].value();
         const long on = in.boarding[static_cast<size_t>(i - 1)].value();
-        if (off < 0)
-            refuseInput(withParticle(stop(i) + "의 하차승객", Particle::Topic) + " 0 이상이어야 합니다.", kGrid);
-        if (on < 0)
-            refuseInput(withParticle(stop(i) + "의 승차승객", Particle::Topic) + " 0 이상이어야 합니다.", kGrid);
+        requireWithin(static_cast<double>(off), limits::kAtLeastZero, stop(i) + "의 하차승객", kGrid);
+        requireWithin(static_cast<double>(on), limits::kAtLeastZero, stop(i) + "의 승차승객", kGrid);
         if (off > load)
             refuseInput(stop(i) + "에서 내리는 승객(" + std::to_string(off) + "인)이 도착할 때의 탑승인원(" +
                             std::to_string(load) + "인)보다 많습니다. 하차승객을 확인하십시오.",

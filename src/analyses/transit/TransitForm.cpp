@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "analyses/Limits.h"
 #include "analyses/transit/LoadProfile.h"
 #include "numeric/Num.h"
 #include "numeric/Result.h"
@@ -207,8 +208,8 @@ void TransitForm::buildBerthPage() {
     addBusTypes(kBerthPage);
 
     beginFrame("fraRoad", "도로 및 교통조건", 2);
-    const Bounds atLeastZero{0.0, std::nullopt};
-    const Bounds share{0.0, 100.0};
+    const Bounds atLeastZero = limits::kAtLeastZero;
+    const Bounds share = limits::kShare;
     // Above 50 % the analysis gives its own message; below 0 is no share.
     place(addNumber("txtWaitPer", "버스대기율(%)", {atLeastZero, std::nullopt}, 8, "버스대기율"), 0, 0);
     form::Control& waitNote =

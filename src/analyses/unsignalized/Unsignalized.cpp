@@ -28,14 +28,12 @@ std::string movementWord(int movement) {
 void checkInput(const UnsignalizedInput& in) {
     requireIntersectionType(in.intersectionType);
     for (int a : {kEB, kWB}) {
-        const double N = in.lanes[static_cast<std::size_t>(a)];
-        if (!(N >= *kLaneBounds.min)) refuseInput(rangeMessage(laneSubject(a), kLaneBounds), laneField(a));
+        requireWithin(in.lanes[static_cast<std::size_t>(a)], kLaneBounds, laneSubject(a), laneField(a));
     }
     for (int m = 0; m < kMovements; ++m) {
         for (bool large : {false, true}) {
             const Int16 volume = (large ? in.large : in.small)[static_cast<std::size_t>(m)];
-            if (volume < Int16::of(0))
-                refuseInput(rangeMessage(volumeSubject(m, large), kVolumeBounds), volumeField(m, large));
+            requireWithin(volume.value(), kVolumeBounds, volumeSubject(m, large), volumeField(m, large));
         }
     }
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 
+#include "analyses/Limits.h"
 #include "numeric/CheckedInt.h"
 #include "numeric/Wording.h"
 
@@ -78,8 +79,8 @@ std::string laneSubject(int approach);
 std::string volumeSubject(int movement, bool large);
 
 // The ranges of the fields: at least one lane, no negative volume.
-inline const Bounds kLaneBounds{1.0, std::nullopt, true, true};
-inline const Bounds kVolumeBounds{0.0, std::nullopt, true, true};
+inline constexpr Bounds kLaneBounds{1.0, std::nullopt};
+inline constexpr Bounds kVolumeBounds = limits::kAtLeastZero;
 
 // Refuses "no intersection form chosen" (focus on the list).
 void requireIntersectionType(int position);

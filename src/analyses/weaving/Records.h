@@ -24,9 +24,9 @@ namespace verosa::analyses::weaving {
 namespace limits {
 // Volumes (veh/h): a flow beyond 16 bits cannot be a peak passenger-car flow;
 // five digits fill the report's field.
-inline constexpr Bounds kVolume{0.0, 32767.0};
+inline constexpr Bounds kVolume = analyses::limits::kVolume16;
 inline constexpr Bounds kPHF = analyses::limits::kPeakHourFactor;
-inline constexpr Bounds kShare{0.0, 100.0};
+inline constexpr Bounds kShare = analyses::limits::kShare;
 // Lanes in both directions: one each way at least.
 inline constexpr Bounds kLanes{2.0, 16.0};
 // Lengths (m) of a weaving area, and the maximum length of the design search;
