@@ -189,7 +189,7 @@ TEST(CaseFile, ALaneEntryThatDoesNotFitIsRefusedNamingItsPlace) {
         return caseErrorOf([&] { analyses::openCase(c, index, &store()); });
     };
     EXPECT_EQ(refusal([](Json& s) { s["laneCount"][1] = 4; }),
-              "state.laneCount[1]: 차선수 4이(가) cboTotalLane[1]의 선택과 다릅니다.");
+              "state.laneCount[1]: 차선수 4가 cboTotalLane[1]의 선택과 다릅니다.");
     EXPECT_EQ(refusal([](Json& s) { s["slots"][2][0]["code"] = 4; }),
               "state.slots[2][0].code: 차선 코드는 0, 1, 3, 5, 7, 9, 11 중 하나여야 합니다.");
     EXPECT_EQ(refusal([](Json& s) { s["slots"][0][1]["width"] = -3; }),
@@ -242,13 +242,13 @@ TEST(CaseFile, ACaseThatDoesNotFitTheWindowNamesTheControl) {
     };
     Case unknown = good;
     unknown.analysis = "nosuch\n";
-    EXPECT_EQ(opening(unknown), "항목 \"analysis\": \"nosuch?\"은(는) 알 수 없는 분석입니다.");
+    EXPECT_EQ(opening(unknown), "항목 \"analysis\": 알 수 없는 분석입니다 (입력된 값: \"nosuch?\").");
     EXPECT_EQ(opening(withControl(good, "txtNope", "1")), "컨트롤 \"txtNope\": 이 분석 창에 없는 컨트롤입니다.");
     EXPECT_EQ(opening(withControl(good, "txtPHF", 0.95)), "컨트롤 txtPHF: 값이 문자열이어야 하는데 실수입니다.");
     EXPECT_EQ(opening(withControl(good, "cboLandType", "1")),
               "컨트롤 cboLandType: 값이 목록의 위치(정수)여야 하는데 문자열입니다.");
     EXPECT_EQ(opening(withControl(good, "cboLandType", 3)),
-              "컨트롤 cboLandType: 목록에 위치 3이(가) 없습니다 (-1부터 2까지).");
+              "컨트롤 cboLandType: 목록의 위치는 -1부터 2까지입니다 (입력된 값: 3).");
     EXPECT_EQ(opening(withControl(good, "optTwoSide", "yes")),
               "컨트롤 optTwoSide: 값이 true 또는 false여야 하는데 문자열입니다.");
     EXPECT_EQ(opening(withControl(good, "cmdResult", true)), "컨트롤 cmdResult: 값을 입력하는 컨트롤이 아닙니다.");

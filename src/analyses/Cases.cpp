@@ -7,10 +7,10 @@ namespace verosa::analyses {
 AnalysisRef analysisOfCase(const form::Case& c) {
     const AnalysisRef ref = findAnalysis(c.analysis);
     if (!ref.facility)
-        throw form::CaseError("항목 \"analysis\": " + form::quotedForMessage(c.analysis) +
-                              "은(는) 알 수 없는 분석입니다.");
+        throw form::CaseError(
+            "항목 \"analysis\": 알 수 없는 분석입니다 (입력된 값: " + form::quotedForMessage(c.analysis) + ").");
     if (!ref.facility->built())
-        throw form::CaseError("항목 \"analysis\": 분석 " + c.analysis + "은(는) 아직 구현되지 않았습니다.");
+        throw form::CaseError("항목 \"analysis\": 아직 구현되지 않은 분석입니다 (" + c.analysis + ").");
     return ref;
 }
 

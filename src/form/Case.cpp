@@ -116,13 +116,6 @@ std::optional<CellName> cellName(const std::string& name) {
     return c;
 }
 
-// The rows of a grid the user types in: below the fixed rows, above the limit.
-int typedRowEnd(const GridData& g) { return g.editableRowLimit < 0 ? g.rows : std::min(g.rows, g.editableRowLimit); }
-
-bool typedCell(const GridData& g, int row, int col) {
-    return g.editable && row >= g.fixedRows && row < typedRowEnd(g) && col >= g.fixedCols && col < g.cols;
-}
-
 bool isWorksheetChooser(const Form& form, const std::string& name) {
     for (const std::string& chooser : form.worksheetChoosers())
         if (chooser == name) return true;
@@ -268,7 +261,7 @@ std::vector<std::string> caseControlNames(const Form& form) {
         case ControlKind::Grid:
             for (int r = 0; r < c.grid.rows; ++r)
                 for (int col = 0; col < c.grid.cols; ++col)
-                    if (typedCell(c.grid, r, col)) names.push_back(cell(c.name, r, col));
+                    if (c.grid.typedIn(r, col)) names.push_back(cell(c.name, r, col));
             break;
         default: break;
         }
@@ -322,7 +315,7 @@ void applyCase(Form& form, const Case& c) {
                 if (!grid || grid->kind != ControlKind::Grid) notACase(where + ": 이 분석 창에 없는 컨트롤입니다.");
                 const std::string cellWhere = "칸 " + name;
                 if (!grid->grid.has(cell->row, cell->col)) notACase(cellWhere + ": 이 표에 없는 칸입니다.");
-                if (!typedCell(grid->grid, cell->row, cell->col)) notACase(cellWhere + ": 입력하는 칸이 아닙니다.");
+                if (!grid->grid.typedIn(cell->row, cell->col)) notACase(cellWhere + ": 입력하는 칸이 아닙니다.");
                 if (!value.is_string()) notACase(cellWhere + ": 값이 문자열이어야 하는데 " + kindOf(value) + "입니다.");
                 outcome = form.setCell(cell->grid, cell->row, cell->col, value.get<std::string>());
             } else {
@@ -337,8 +330,8 @@ void applyCase(Form& form, const Case& c) {
                     const int last = static_cast<int>(control->items.size()) - 1;
                     if (value.is_number_unsigned() ? value.get<std::uint64_t>() > static_cast<std::uint64_t>(last)
                                                    : value.get<std::int64_t>() < -1 || value.get<std::int64_t>() > last)
-                        notACase(where + ": 목록에 위치 " + value.dump() + "이(가) 없습니다 (-1부터 " +
-                                 std::to_string(last) + "까지).");
+                        notACase(where + ": 목록의 위치는 -1부터 " + std::to_string(last) +
+                                 "까지입니다 (입력된 값: " + value.dump() + ").");
                     outcome = form.setIndex(name, value.get<int>());
                     break;
                 }

@@ -572,12 +572,7 @@ double Form::numberOf(const std::string& name) const {
             withParticle(subject, Particle::Topic) + " 숫자로 입력하십시오. (입력된 값: " + quoted(c.text) + ")", name);
     case WholeNumber::Kind::TooLarge: refuseInput(withParticle(subject, Particle::Subject) + " 너무 큽니다.", name);
     }
-    if (c.number) {
-        const Bounds& b = c.number->bounds;
-        const bool below = b.min && (b.minIncluded ? value < *b.min : value <= *b.min);
-        const bool above = b.max && (b.maxIncluded ? value > *b.max : value >= *b.max);
-        if (below || above) refuseInput(rangeMessage(subject, b), name);
-    }
+    if (c.number) requireWithin(value, c.number->bounds, subject, name);
     return value;
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 [[noreturn]] void missing(const std::string& file, const std::string& table, const std::string& why) {
     throw Failure({ErrorKind::MissingTable,
-                   "표 파일 \"" + file + "\"의 표 \"" + table + "\"을(를) 읽을 수 없습니다: " + why,
+                   "표 파일 \"" + file + "\"에서 표 \"" + table + "\"의 값을 읽을 수 없습니다: " + why,
                    {}});
 }
 

@@ -194,7 +194,8 @@ TEST(CaseWindow, ABadCaseFileIsRefusedSayingWhatAndWhereAndChangesNoWindow) {
     };
     const std::vector<Bad> bad = {
         {"report.vcase", "   ┌──────┐\r\n", "JSON 형식이 아닙니다 (1행 4열)"},
-        {"analysis.vcase", spoiled("\"freeway-oper\"", "\"freeway-ops\""), "\"freeway-ops\"은(는) 알 수 없는 분석"},
+        {"analysis.vcase", spoiled("\"freeway-oper\"", "\"freeway-ops\""),
+         "알 수 없는 분석입니다 (입력된 값: \"freeway-ops\")"},
         {"control.vcase", spoiled("\"txtPHF\"", "\"txtPhf\""), "컨트롤 \"txtPhf\": 이 분석 창에 없는 컨트롤입니다."},
         {"large.vcase", good + std::string(verosa::form::kMaxCaseBytes, ' '), "1 MiB"},
     };

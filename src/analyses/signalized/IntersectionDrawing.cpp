@@ -83,7 +83,6 @@ void IntersectionForm::draw() {
     d.shapes.clear();
     d.shapes.push_back(rect(kMid - kBox, kMid - kBox, kMid + kBox, kMid + kBox, "#c8c8c8", "box"));
     for (int i = 0; i < kApproaches; ++i) {
-        const std::string leg = kApproachNames[static_cast<std::size_t>(i)];
         const auto& slots = entry_.slots[static_cast<std::size_t>(i)];
         // The departing lanes of this leg.
         const int opposite = std::clamp(indexOf(form::element("cboCrossTotalLane", i)), 0, kDrawnOppositeLanes);
@@ -142,7 +141,6 @@ void IntersectionForm::draw() {
                     d.shapes.push_back(lineShape(walk.x1 + s, walk.y1 + 1, walk.x1 + s, walk.y2 - 1, kRoad));
             }
         }
-        (void)leg;
     }
     d.shapes.push_back(textShape(6, kMid + kBox + 8, "E  B", {}, "labelEB"));
     d.shapes.push_back(textShape(kSize - kLeg + 30, kMid - kBox - 24, "W  B", {}, "labelWB"));

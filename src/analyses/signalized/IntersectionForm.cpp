@@ -34,8 +34,7 @@ const std::vector<std::string> kBusStopPlaces = {"30이하", "30-50", "50-75", "
 const std::vector<std::string> kBusVolumes = {"10-30",   "30-50",   "50-100",  "100-150", "150-200",
                                               "200-250", "250-300", "300-350", "350이상"};
 const char* const kDirections[kApproaches] = {"EastBound ", "WestBound ", "NorthBound ", "SouthBound "};
-constexpr int kFarBusStop = 3;  // "75이상"
-constexpr int kLaneRows = 8;    // MSFLaneWidth shows up to eight lanes
+constexpr int kLaneRows = 8;  // MSFLaneWidth shows up to eight lanes
 
 std::vector<std::string> offsets() {
     std::vector<std::string> items;
@@ -48,8 +47,6 @@ std::vector<std::string> laneCounts() {
     for (int n = 0; n <= 8; ++n) items.push_back(std::to_string(n));
     return items;
 }
-
-std::string approachName(int i) { return kApproachNames[static_cast<std::size_t>(i)]; }
 
 NumberField atLeastZero(std::optional<double> whenEmpty = std::nullopt) {
     return NumberField{limits::kAtLeastZero, whenEmpty};
@@ -172,7 +169,7 @@ void IntersectionForm::declareVolumePage() {
     for (int i = 0; i < kApproaches; ++i) {
         onChange(element("cboStopLoc", i), [this, i] {
             // Beyond 75 m the stop has no effect: its other lists are not read.
-            const bool near = indexOf(element("cboStopLoc", i)) != kFarBusStop;
+            const bool near = indexOf(element("cboStopLoc", i)) != kBusStopFar;
             for (const char* name : {"cboStopUnit", "cboStopAct", "cboStop"}) setEnabled(element(name, i), near);
         });
     }
@@ -357,8 +354,6 @@ using Json = nlohmann::ordered_json;
     throw form::UsageError("state." + where + ": " + what);
 }
 
-std::string indexed(const std::string& where, std::size_t i) { return where + "[" + std::to_string(i) + "]"; }
-
 // A width as the shortest decimal that reads back as the same float: the
 // text a user typed ("2.8"), not the float's binary expansion.
 Json widthValue(float width) {
@@ -427,18 +422,18 @@ void IntersectionForm::onRestoreKeptState(const nlohmann::ordered_json& state) {
     const Json& counts = arrayOf(member(state, "", "laneCount"), "laneCount", kApproaches);
     const Json& slots = arrayOf(member(state, "", "slots"), "slots", kApproaches);
     for (std::size_t i = 0; i < kApproaches; ++i) {
-        const std::string countAt = indexed("laneCount", i);
+        const std::string countAt = form::element("laneCount", static_cast<int>(i));
         const int count = integerOf(counts[i], countAt, 0, 8);
         // The count is the lane-count list's choice, which the case has set.
         const int chosen = indexOf(element("cboTotalLane", static_cast<int>(i)));
         if (count != (chosen < 0 ? 0 : chosen))
-            stateError(countAt, "차선수 " + std::to_string(count) + "이(가) " +
+            stateError(countAt, withParticle("차선수 " + std::to_string(count), Particle::Subject) + " " +
                                     element("cboTotalLane", static_cast<int>(i)) + "의 선택과 다릅니다.");
         restored.laneCount[i] = count;
-        const std::string slotsAt = indexed("slots", i);
+        const std::string slotsAt = form::element("slots", static_cast<int>(i));
         const Json& lanes = arrayOf(slots[i], slotsAt, kLaneSlots);
         for (std::size_t n = 0; n < kLaneSlots; ++n) {
-            const std::string where = indexed(slotsAt, n);
+            const std::string where = form::element(slotsAt, static_cast<int>(n));
             const Json& slot = lanes[n];
             if (!slot.is_object()) stateError(where, "값이 차선(객체)이어야 합니다.");
             for (auto it = slot.begin(); it != slot.end(); ++it)

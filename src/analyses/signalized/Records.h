@@ -16,6 +16,7 @@ constexpr int kApproaches = 4;
 constexpr int kLaneSlots = 5;
 // The approach labels in the order of every array, row and column.
 constexpr std::array<const char*, kApproaches> kApproachNames = {"EB", "WB", "NB", "SB"};
+inline std::string approachName(int i) { return kApproachNames[static_cast<std::size_t>(i)]; }
 
 // The leg over which the right turns of an approach leave the intersection:
 // EB turns onto the NB leg, WB onto SB, NB onto WB, SB onto EB.
@@ -23,6 +24,9 @@ constexpr std::array<int, kApproaches> kExitLeg = {2, 3, 1, 0};
 // The approach whose through green (plus yellow) blocks the right turns of an
 // approach: EB is crossed by SB, WB by NB, NB by EB, SB by WB.
 constexpr std::array<int, kApproaches> kCrossingApproach = {3, 2, 0, 1};
+
+// The bus-stop position "75이상": the stop is too far to affect the approach.
+constexpr int kBusStopFar = 3;
 
 // The movements a lane serves.
 enum class LaneCode : int {
@@ -64,7 +68,7 @@ struct ApproachInput {
     int distance = -1;           // cboDis position: 200 ... 600 m upstream
     int busBay = -1;             // cboStop position: 0 bay ("유"), 1 no bay ("무")
     int busActivity = -1;        // cboStopAct position: "소", "중", "대"
-    int busStopPlace = -1;       // cboStopLoc position: "30이하", "30-50", "50-75", "75이상"
+    int busStopPlace = -1;       // cboStopLoc position: "30이하", "30-50", "50-75", kBusStopFar
     int busVolume = -1;          // cboStopUnit position: "10-30" ... "350이상"
     Int16 g, gL;                 // through and left-turn greens, s
     double throughGreen = 0;     // the through green as typed (decimal), for the crossing time gC

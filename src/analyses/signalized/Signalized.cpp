@@ -18,13 +18,10 @@ namespace verosa::analyses::signalized {
 
 namespace {
 
-constexpr int kBusStopFar = 3;  // "75이상": no bus-stop effect
-constexpr int kBusBay = 0;      // "유"
-constexpr int kNoBusBay = 1;    // "무"
+constexpr int kBusBay = 0;    // "유"
+constexpr int kNoBusBay = 1;  // "무"
 
 float rounded(double x, int decimals) { return static_cast<float>(report::roundHalfEven(x, decimals)); }
-
-std::string name(int i) { return kApproachNames[static_cast<std::size_t>(i)]; }
 
 // Runs one step of one approach; an arithmetic failure inside it is named
 // after the step and the approach, so the user learns where it arose.
@@ -34,18 +31,19 @@ void step(const char* what, int i, F&& f) {
         f();
     } catch (const Failure& failure) {
         if (failure.error().kind != ErrorKind::ArithmeticFailure) throw;
-        failArithmetic(std::string(what) + " 계산 중 오류 (" + name(i) + " 접근로): " + failure.error().message);
+        failArithmetic(std::string(what) + " 계산 중 오류 (" + approachName(i) +
+                       " 접근로): " + failure.error().message);
     }
 }
 
 void requireChoice(int index, int i, const char* what, const char* control) {
     if (index < 0)
-        refuseInput(name(i) + " " + withParticle(what, Particle::Object) + " 선택하십시오.",
+        refuseInput(approachName(i) + " " + withParticle(what, Particle::Object) + " 선택하십시오.",
                     approachControl(control, i));
 }
 
 void requireNotNegative(double value, int i, const char* what, const char* control) {
-    requireWithin(value, limits::kAtLeastZero, name(i) + " " + what, approachControl(control, i));
+    requireWithin(value, limits::kAtLeastZero, approachName(i) + " " + what, approachControl(control, i));
 }
 
 // A cell of "2-3-13" read strictly: a cell that is not a number stops the analysis.
@@ -177,7 +175,7 @@ void checkIntersectionInput(const IntersectionInput& in) {
         requireNotNegative(a.VL, i, "좌회전 교통량", "txtLtVol");
         requireNotNegative(a.VT, i, "직진 교통량", "txtThVol");
         requireNotNegative(a.VR, i, "우회전 교통량", "txtRtVol");
-        requireWithin(a.PHF, limits::kAboveZero, name(i) + " PHF", approachControl("txtPhf", i));
+        requireWithin(a.PHF, limits::kAboveZero, approachName(i) + " PHF", approachControl("txtPhf", i));
         requireChoice(a.grade, i, "구배", "cboGrade");
         requireNotNegative(a.Ps, i, "중차량구성비(소)", "txtLightPer");
         requireNotNegative(a.Pl, i, "중차량구성비(대)", "txtHeavyPer");
@@ -206,20 +204,21 @@ void checkIntersectionInput(const IntersectionInput& in) {
         LaneCode lastLeft = LaneCode::None;
         for (const LaneInput& lane : a.lanes) {
             if (lane.width < 0)
-                refuseInput(name(i) + " 차선폭은 0 이상이어야 합니다.", approachControl("optDirection", i));
+                refuseInput(approachName(i) + " 차선폭은 0 이상이어야 합니다.", approachControl("optDirection", i));
             through = through || servesThrough(lane.code);
             right = right || servesRight(lane.code);
             if (servesLeft(lane.code)) lastLeft = lane.code;
         }
         if (!through)
-            refuseInput(name(i) + " 접근로에 직진 교통이 이용하는 차선이 없습니다. 차선을 입력하십시오.",
+            refuseInput(approachName(i) + " 접근로에 직진 교통이 이용하는 차선이 없습니다. 차선을 입력하십시오.",
                         approachControl("optDirection", i));
         if (!right)
-            refuseInput(name(i) + " 접근로에 우회전 교통이 이용하는 차선이 없습니다. 차선을 입력하십시오.",
+            refuseInput(approachName(i) + " 접근로에 우회전 교통이 이용하는 차선이 없습니다. 차선을 입력하십시오.",
                         approachControl("optDirection", i));
         if (lastLeft == LaneCode::Left && a.gL.value() < 1)
-            refuseInput(name(i) + " 접근로에 좌회전 전용차선이 있으므로 좌회전신호시간은 1초 이상이어야 합니다.",
-                        approachControl("txtLtTime", i));
+            refuseInput(
+                approachName(i) + " 접근로에 좌회전 전용차선이 있으므로 좌회전신호시간은 1초 이상이어야 합니다.",
+                approachControl("txtLtTime", i));
     }
 }
 
@@ -235,11 +234,11 @@ IntersectionResult analyseIntersection(const IntersectionInput& in, const Signal
         const ApproachInput& a = A(i);
         ApproachResult& r = Rs(i);
         const std::string hint = "교통량과 PHF를 확인하십시오.";
-        r.vR = Int16::readRounded(divide(static_cast<float>(a.VR), a.PHF), name(i) + " 우회전 첨두교통량",
+        r.vR = Int16::readRounded(divide(static_cast<float>(a.VR), a.PHF), approachName(i) + " 우회전 첨두교통량",
                                   approachControl("txtRtVol", i), hint);
-        r.vL = Int16::readRounded(divide(static_cast<float>(a.VL), a.PHF), name(i) + " 좌회전 첨두교통량",
+        r.vL = Int16::readRounded(divide(static_cast<float>(a.VL), a.PHF), approachName(i) + " 좌회전 첨두교통량",
                                   approachControl("txtLtVol", i), hint);
-        r.vT = Int16::readRounded(divide(static_cast<float>(a.VT), a.PHF), name(i) + " 직진 첨두교통량",
+        r.vT = Int16::readRounded(divide(static_cast<float>(a.VT), a.PHF), approachName(i) + " 직진 첨두교통량",
                                   approachControl("txtThVol", i), hint);
     }
     // 2. Lane groups: a shared lane counts as a whole lane in every group it serves.
@@ -308,8 +307,8 @@ IntersectionResult analyseIntersection(const IntersectionInput& in, const Signal
             r.fp = pedestrianBlocking(A(j).pedestrians);
             // The crosswalk's length over 1.2 m/s plus 5 s.
             r.gP = Int16::readRounded((static_cast<double>(Rs(j).Wsum) + A(j).crossWidth) / 1.2 + 5,
-                                      name(j) + " 횡단보도 보행자 녹색시간", approachControl("txtCrossTotalWidth", j),
-                                      "차선폭을 확인하십시오.");
+                                      approachName(j) + " 횡단보도 보행자 녹색시간",
+                                      approachControl("txtCrossTotalWidth", j), "차선폭을 확인하십시오.");
         }
     }
     // 11. Signal times: the crossing approach's through green plus yellow.
@@ -319,7 +318,7 @@ IntersectionResult analyseIntersection(const IntersectionInput& in, const Signal
         r.g = A(i).g;
         r.gL = A(i).gL;
         r.gC = Int16::readRounded(A(crossing).throughGreen + static_cast<double>(in.Y),
-                                  name(crossing) + " 직진신호시간과 황색시간의 합",
+                                  approachName(crossing) + " 직진신호시간과 황색시간의 합",
                                   approachControl("txtThTime", crossing));
     }
     // 12.-15. The right-turn procedure.
