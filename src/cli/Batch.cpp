@@ -106,6 +106,9 @@ private:
 
 bool blank(const std::string& text) { return text.find_first_not_of(" \t\r\f\v") == std::string::npos; }
 
+// A line that is a case (and gets a result line): any but a blank one.
+bool isCase(const Line& line) { return line.tooLong || !blank(line.text); }
+
 const char* statusName(CaseOutcome::Status s) {
     switch (s) {
     case CaseOutcome::Status::Ok: return "ok";
@@ -200,7 +203,7 @@ void writeReport(const Line& line, const CaseOutcome& o, const std::filesystem::
 
 void process(Chunk& chunk, const Shared& shared) {
     for (const Line& line : chunk.lines) {
-        if (!line.tooLong && blank(line.text)) continue;
+        if (!isCase(line)) continue;
         const CaseOutcome o = outcomeOf(line, shared);
         if (shared.options.csv)
             writeCsv(chunk.output, line, o, shared);
@@ -317,7 +320,7 @@ std::unique_ptr<Chunk> readChunk(LineReader& reader) {
     Line line;
     while (chunk->lines.size() < kChunkLines && bytes < kChunkBytes && reader.next(line)) {
         bytes += line.text.size();
-        if (line.tooLong || !blank(line.text)) ++chunk->cases;
+        if (isCase(line)) ++chunk->cases;
         chunk->lines.push_back(std::move(line));
         line = Line{};
     }
@@ -329,7 +332,7 @@ std::unique_ptr<Chunk> readChunk(LineReader& reader) {
 std::string tableAnalysisOf(const Chunk& chunk) {
     const std::vector<std::string> built = builtAnalyses();
     for (const Line& line : chunk.lines) {
-        if (line.tooLong || blank(line.text)) continue;
+        if (!isCase(line)) continue;
         const auto doc = nlohmann::json::parse(line.text, nullptr, false);
         if (!doc.is_object()) continue;
         const auto it = doc.find("analysis");
@@ -471,7 +474,7 @@ int batchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             Line line;
             std::size_t total = 0;
             while (lines.next(line))
-                if (line.tooLong || !blank(line.text)) ++total;
+                if (isCase(line)) ++total;
             options.total = total;
         }
         return runBatch(in, options, out, err);

@@ -227,6 +227,16 @@ protected:
     // has none.
     void declareHeadlines(const std::string& button, std::vector<std::string> names,
                           std::function<std::vector<HeadlineValue>()> values);
+    // The headlines `values` gives of the last result the form holds in
+    // `last`; none before the first.
+    template <class Result, class Values>
+    void declareHeadlines(const std::string& button, std::vector<std::string> names, const std::optional<Result>& last,
+                          Values values) {
+        declareHeadlines(button, std::move(names), [&last, values]() -> std::vector<HeadlineValue> {
+            if (!last) return {};
+            return values(*last);
+        });
+    }
     // Worksheet pages in the result view, one shown at a time: the option
     // button choosers[i] chooses page i, and each choice writes the page anew
     // with writePage(i) from the current result and inputs.

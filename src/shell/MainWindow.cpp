@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
@@ -454,15 +453,7 @@ bool MainWindow::saveReportTo(const QString& path) {
         return false;
     }
     // The model's text as it is: UTF-8 with its CR LF, not the view's lines.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(report.data(), static_cast<qint64>(report.size())) == static_cast<qint64>(report.size()) &&
-        file.commit())
-        return true;
-    showMessage(this, QStringLiteral("저장하기"),
-                QStringLiteral("파일에 저장할 수 없습니다.\n") + path + QStringLiteral("\n") + file.errorString(),
-                QMessageBox::Critical);
-    return false;
+    return writeWhole(this, QStringLiteral("저장하기"), path, report);
 }
 
 void MainWindow::printFile() {
@@ -563,19 +554,9 @@ bool MainWindow::saveCaseTo(const QString& path) {
         return false;
     }
     const std::string text = form::caseText(form::caseOf(window->form(), caseAnalysisOf(window)));
-    // Written whole or not at all: a file already there stays as it was when
-    // writing fails.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-        file.commit()) {
-        window->setCaseFile(path, inputsOf(window->form()));
-        return true;
-    }
-    showMessage(this, title,
-                QStringLiteral("파일에 저장할 수 없습니다.\n") + path + QStringLiteral("\n") + file.errorString(),
-                QMessageBox::Critical);
-    return false;
+    if (!writeWhole(this, title, path, text)) return false;
+    window->setCaseFile(path, inputsOf(window->form()));
+    return true;
 }
 
 void MainWindow::openCase() {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QTranslator>
@@ -100,6 +101,17 @@ void printWithDialog(QWidget* parent, const std::vector<std::string>& texts, con
     if (dialog.exec() != QDialog::Accepted) return;  // cancelled
     if (!printTexts(printer, texts, title))
         showMessage(parent, QStringLiteral("인쇄"), QStringLiteral("인쇄하지 못했습니다."), QMessageBox::Critical);
+}
+
+bool writeWhole(QWidget* parent, const QString& title, const QString& path, const std::string& text) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) && file.commit())
+        return true;
+    showMessage(parent, title,
+                QStringLiteral("파일에 저장할 수 없습니다.\n") + path + QStringLiteral("\n") + file.errorString(),
+                QMessageBox::Critical);
+    return false;
 }
 
 bool installKoreanTranslations(QCoreApplication& app) {

@@ -52,6 +52,9 @@ private:
 bool printTexts(QPrinter& printer, const std::vector<std::string>& texts, const QString& title);
 // The print dialog, then printTexts; a message when printing failed.
 void printWithDialog(QWidget* parent, const std::vector<std::string>& texts, const QString& title);
+// Writes `text` to `path` whole or not at all (a file already there stays as
+// it was when writing fails, which a message box under `title` then says).
+bool writeWhole(QWidget* parent, const QString& title, const QString& path, const std::string& text);
 
 // A modal message box; returns when the user has closed it.
 void showMessage(QWidget* parent, const QString& title, const QString& text,

@@ -103,10 +103,7 @@ void UrbanForm::declareInputs() {
     onAnalysisCommand(
         "Command1", [this] { runAnalysis(); }, [this] { return urbanRendering(shownTexts()); },
         [this] { return urbanPrintout(shownTexts()); });
-    declareHeadlines("Command1", urbanHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-        if (!last_) return {};
-        return urbanHeadlines(*last_);
-    });
+    declareHeadlines("Command1", urbanHeadlineNames(), last_, urbanHeadlines);
 }
 
 // The result window's column headings: the rendering's captions with the

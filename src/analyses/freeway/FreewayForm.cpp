@@ -179,15 +179,9 @@ void FreewayForm::applyMode() {
 
 void FreewayForm::declareModeHeadlines() {
     if (modeKey() == kDesignKey)
-        declareHeadlines("cmdResult", designHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-            if (!lastDesign_) return {};
-            return designHeadlines(*lastDesign_);
-        });
+        declareHeadlines("cmdResult", designHeadlineNames(), lastDesign_, designHeadlines);
     else
-        declareHeadlines("cmdResult", operationalHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-            if (!lastOperational_) return {};
-            return operationalHeadlines(*lastOperational_);
-        });
+        declareHeadlines("cmdResult", operationalHeadlineNames(), lastOperational_, operationalHeadlines);
 }
 
 void FreewayForm::applySectionKind() {

@@ -104,10 +104,8 @@ void MultilaneForm::declareBehaviour() {
     onPress("cmdEx2_B", [conditionsExample] { conditionsExample(kTypeII, "0.60", "1325", "9", "3", "3.5"); });
 
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
-    declareHeadlines("cmdResult", multilaneHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-        if (!last_) return {};
-        return multilaneHeadlines(last_->in, last_->r);
-    });
+    declareHeadlines("cmdResult", multilaneHeadlineNames(), last_,
+                     [](const auto& last) { return multilaneHeadlines(last.in, last.r); });
 }
 
 // Only the frame of the chosen option shows; clearing a button changes nothing.

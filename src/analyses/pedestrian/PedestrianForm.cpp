@@ -82,23 +82,11 @@ void PedestrianForm::buildWalkwayPage() {
 }
 
 void PedestrianForm::declarePedestrianHeadlines() {
-    using form::HeadlineValue;
-    declareHeadlines("cmdResultPedRoad", walkwayHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
-        if (!lastWalkway_) return {};
-        return walkwayHeadlines(*lastWalkway_);
-    });
-    declareHeadlines("cmdResultStairway", stairwayHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
-        if (!lastStairway_) return {};
-        return stairwayHeadlines(*lastStairway_);
-    });
-    declareHeadlines("cmdResultWaitArea", waitAreaHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
-        if (!lastWaitArea_) return {};
-        return waitAreaHeadlines(*lastWaitArea_);
-    });
-    declareHeadlines("cmdResultCrossRoad", crosswalkHeadlineNames(), [this]() -> std::vector<HeadlineValue> {
-        if (!lastCrosswalk_) return {};
-        return crosswalkHeadlines(lastCrosswalk_->first, lastCrosswalk_->second);
-    });
+    declareHeadlines("cmdResultPedRoad", walkwayHeadlineNames(), lastWalkway_, walkwayHeadlines);
+    declareHeadlines("cmdResultStairway", stairwayHeadlineNames(), lastStairway_, stairwayHeadlines);
+    declareHeadlines("cmdResultWaitArea", waitAreaHeadlineNames(), lastWaitArea_, waitAreaHeadlines);
+    declareHeadlines("cmdResultCrossRoad", crosswalkHeadlineNames(), lastCrosswalk_,
+                     [](const auto& last) { return crosswalkHeadlines(last.first, last.second); });
 }
 
 std::string PedestrianForm::runWalkway() {

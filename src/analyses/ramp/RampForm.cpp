@@ -48,10 +48,7 @@ RampForm::RampForm(form::FormContext context) : AnalysisForm(context) {
         last_ = r;
         return text;
     });
-    declareHeadlines("cmdResult", rampHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-        if (!last_) return {};
-        return rampHeadlines(*last_);
-    });
+    declareHeadlines("cmdResult", rampHeadlineNames(), last_, rampHeadlines);
 }
 
 void RampForm::buildInputPage() {

@@ -107,10 +107,7 @@ void TransitForm::buildLoadPage() {
     });
     onAnalysisCommand(
         "cmdResultPedRoad", [this] { runBusLoad(); }, [this] { return busLoadRendering(); });
-    declareHeadlines("cmdResultPedRoad", busLoadHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-        if (!lastBusLoad_) return {};
-        return busLoadHeadlines(*lastBusLoad_);
-    });
+    declareHeadlines("cmdResultPedRoad", busLoadHeadlineNames(), lastBusLoad_, busLoadHeadlines);
 }
 
 // The grid follows the stop count: a column per stop, numbered in row 0. An
@@ -251,10 +248,7 @@ void TransitForm::buildBerthPage() {
         set("txtWaitPer", "30");
     });
     onAnalysis("cmdResultWaitArea", kResultPage, [this] { return runBerth(); });
-    declareHeadlines("cmdResultWaitArea", berthHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-        if (!lastBerth_) return {};
-        return berthHeadlines(*lastBerth_);
-    });
+    declareHeadlines("cmdResultWaitArea", berthHeadlineNames(), lastBerth_, berthHeadlines);
 }
 
 std::string TransitForm::runBerth() {

@@ -116,10 +116,7 @@ void TwoLaneForm::declareBehaviour() {
     });
 
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
-    declareHeadlines("cmdResult", twoLaneHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-        if (!last_) return {};
-        return twoLaneHeadlines(*last_);
-    });
+    declareHeadlines("cmdResult", twoLaneHeadlineNames(), last_, twoLaneHeadlines);
 }
 
 // General terrain uses the terrain list, a specific grade the three grade lists.

@@ -44,10 +44,7 @@ UnsignalizedForm::UnsignalizedForm(form::FormContext context) : AnalysisForm(con
 
     declareExample();
     onAnalysis("cmdResult", kResultPage, [this] { return runAnalysis(); });
-    declareHeadlines("cmdResult", unsignalizedHeadlineNames(), [this]() -> std::vector<form::HeadlineValue> {
-        if (!last_) return {};
-        return unsignalizedHeadlines(*last_);
-    });
+    declareHeadlines("cmdResult", unsignalizedHeadlineNames(), last_, unsignalizedHeadlines);
 }
 
 // One row per movement under its approach; the lane count stands on the
