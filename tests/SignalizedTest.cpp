@@ -371,23 +371,13 @@ TEST_F(IntersectionFormTest, AnExampleStartsFromTheOpeningState) {
     EXPECT_EQ(rendering(), alone);
 }
 
-TEST_F(IntersectionFormTest, Example5ReadsSharesHalfToEvenAndItsBusStop) {
+TEST_F(IntersectionFormTest, Example5ReadsSharesHalfToEven) {
     form.press("cmdEx5");
     ASSERT_TRUE(form.press("cmdAnalysis").ok());
-    const IntersectionResult& r = form.analysedResult();
     const IntersectionInput& in = form.analysedInput();
     EXPECT_EQ(in.approach[0].Ps.value(), 9);   // 9.38
     EXPECT_EQ(in.approach[0].Pl.value(), 9);   // 8.73
     EXPECT_EQ(in.approach[3].Ps.value(), 12);  // 12.5, half to even
-    EXPECT_EQ(each(r, [](auto& a) { return text(a.fHV); }), "0.91 / 0.91 / 0.92 / 0.97");
-    EXPECT_EQ(r.approach[1].fbb, static_cast<float>(manualTables().busStop.number(4, 1)));
-    EXPECT_EQ(each(r, [](auto& a) { return report::plain(a.fp); }), "0.3 / 0.3 / 0.3 / 0.3");
-    // Curb radii: EB between rows 1 and 2, WB between 2 and 3, NB row 3, SB row 2.
-    const auto& t = manualTables().rightTurn;
-    EXPECT_EQ(r.approach[0].SRT, (t.number(2, 2) - t.number(1, 2)) / 2 + t.number(1, 2));
-    EXPECT_EQ(r.approach[1].SRT, (t.number(3, 1) - t.number(2, 1)) / 2 + t.number(2, 1));
-    EXPECT_EQ(r.approach[2].SRT, t.number(3, 3));
-    EXPECT_EQ(r.approach[3].SRT, t.number(2, 3));
 }
 
 TEST_F(IntersectionFormTest, PagesPrintingAndRefusalsKeepThePreviousWorksheets) {

@@ -75,15 +75,6 @@ TEST(Unsignalized, Example2WorkedByHand) {
     }
 }
 
-TEST(Unsignalized, HalvesGoToEven) {
-    UnsignalizedInput in = example2();
-    in.small[kEBR] = Int16::of(51);   // NB right: 125 + 25.5
-    in.small[kWBR] = Int16::of(103);  // SB right: 150 + 51.5
-    const UnsignalizedResult r = analyseUnsignalized(in);
-    EXPECT_EQ(r.movements[0].Vc.value(), 150);
-    EXPECT_EQ(r.movements[1].Vc.value(), 202);
-}
-
 TEST(Unsignalized, ZeroConflictingFlowOrCapacityFailsNamingTheMovement) {
     auto failure = [](UnsignalizedInput in) {
         const Error e = test::expectFailure([&] { analyseUnsignalized(in); });
