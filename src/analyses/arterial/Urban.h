@@ -119,10 +119,16 @@ std::string cutText(float x);
 // The text of every result field, as the result window shows it.
 struct SegmentTexts {
     std::string cruseTime, delay, PF, intDelay, intLos, totalDelay, totalTime, travelSpeed, termLos;
+    // The nine in the order of the result window's columns.
+    std::array<std::string, 9> columns() const {
+        return {cruseTime, delay, PF, intDelay, intLos, totalDelay, totalTime, travelSpeed, termLos};
+    }
 };
 struct UrbanTexts {
     std::vector<SegmentTexts> segment;
     std::string highwayType, freeSpeed, totalSpeed, totalLos;
+    // The four once-only values, in the order of their captions.
+    std::array<std::string, 4> onceValues() const { return {highwayType, freeSpeed, totalSpeed, totalLos}; }
 };
 UrbanTexts resultTexts(const UrbanResult& r);
 

@@ -193,12 +193,8 @@ void UrbanForm::writeResults(const UrbanTexts& texts) {
     const int n = static_cast<int>(texts.segment.size());
     for (int i = 0; i < kMaxSegments; ++i) {
         const bool shown = i < n;
-        std::array<std::string, 9> values{};
-        if (shown) {
-            const SegmentTexts& s = texts.segment[static_cast<std::size_t>(i)];
-            values = {s.cruseTime,  s.delay,     s.PF,          s.intDelay, s.intLos,
-                      s.totalDelay, s.totalTime, s.travelSpeed, s.termLos};
-        }
+        const std::array<std::string, 9> values =
+            shown ? texts.segment[static_cast<std::size_t>(i)].columns() : std::array<std::string, 9>{};
         // Rows beyond N of an earlier, longer run are cleared and hidden.
         setVisible(element("lblResultTerm", i), shown);
         for (std::size_t j = 0; j < kSegmentFields.size(); ++j) {

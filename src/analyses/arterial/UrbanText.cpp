@@ -47,16 +47,13 @@ std::string urbanRendering(const UrbanTexts& texts) {
     for (const char* caption : kSegmentCaptions) out += std::string("\t") + caption;
     out += "\r\n";
     for (std::size_t i = 0; i < texts.segment.size(); ++i) {
-        const SegmentTexts& s = texts.segment[i];
         out += std::to_string(i + 1);
-        for (const std::string* field : {&s.cruseTime, &s.delay, &s.PF, &s.intDelay, &s.intLos, &s.totalDelay,
-                                         &s.totalTime, &s.travelSpeed, &s.termLos})
-            out += "\t" + *field;
+        for (const std::string& field : texts.segment[i].columns()) out += "\t" + field;
         out += "\r\n";
     }
-    const std::string* once[] = {&texts.highwayType, &texts.freeSpeed, &texts.totalSpeed, &texts.totalLos};
+    const auto once = texts.onceValues();
     for (std::size_t i = 0; i < kOnceCaptions.size(); ++i)
-        out += std::string(kOnceCaptions[i]) + "\t" + *once[i] + "\r\n";
+        out += std::string(kOnceCaptions[i]) + "\t" + once[i] + "\r\n";
     return out;
 }
 
@@ -86,9 +83,9 @@ std::string urbanPrintout(const UrbanTexts& texts) {
     if (texts.segment.empty()) return {};
     std::vector<std::vector<std::string>> rows;
     for (std::size_t i = 0; i < texts.segment.size(); ++i) {
-        const SegmentTexts& s = texts.segment[i];
-        rows.push_back({std::to_string(i + 1), s.cruseTime, s.delay, s.PF, s.intDelay, s.intLos, s.totalDelay,
-                        s.totalTime, s.travelSpeed, s.termLos});
+        std::vector<std::string> row = {std::to_string(i + 1)};
+        for (const std::string& field : texts.segment[i].columns()) row.push_back(field);
+        rows.push_back(std::move(row));
     }
     const std::size_t columnCount = kPrintHeadings.size();
     std::vector<int> width(columnCount, 0);
@@ -123,14 +120,14 @@ std::string urbanPrintout(const UrbanTexts& texts) {
     out += report::repeat("-", total) + "\r\n";
     for (const auto& row : rows) out += line([&](std::size_t c) { return row[c]; });
     out += "\r\n";
-    const std::string* once[] = {&texts.highwayType, &texts.freeSpeed, &texts.totalSpeed, &texts.totalLos};
+    const auto once = texts.onceValues();
     // The four once-only values right-aligned after their captions.
     int captionWidth = 0, valueWidth = 0;
     for (const char* caption : kOnceCaptions) captionWidth = std::max(captionWidth, report::columns(caption));
-    for (const std::string* value : once) valueWidth = std::max(valueWidth, report::columns(*value));
+    for (const std::string& value : once) valueWidth = std::max(valueWidth, report::columns(value));
     for (std::size_t i = 0; i < kOnceCaptions.size(); ++i) {
         const std::string caption = kOnceCaptions[i];
-        out += caption + report::blanks(captionWidth - report::columns(caption) + kGap) + right(*once[i], valueWidth) +
+        out += caption + report::blanks(captionWidth - report::columns(caption) + kGap) + right(once[i], valueWidth) +
                "\r\n";
     }
     return out;
