@@ -1,5 +1,7 @@
 #include "form/Case.h"
 
+#include "form/Utf8.h"
+
 #include <charconv>
 #include <fstream>
 #include <set>
@@ -138,31 +140,7 @@ void Form::onRestoreKeptState(const nlohmann::ordered_json&) {
     throw UsageError("state: 이 분석 창은 컨트롤 밖에 지니는 입력이 없습니다.");
 }
 
-std::string quotedForMessage(std::string_view text) {
-    std::string out = "\"";
-    int shown = 0;
-    std::size_t i = 0;
-    while (i < text.size() && shown < 40) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t len = b < 0x80             ? 1
-                                : (b & 0xE0) == 0xC0 ? 2
-                                : (b & 0xF0) == 0xE0 ? 3
-                                : (b & 0xF8) == 0xF0 ? 4
-                                                     : 0;
-        bool valid = len > 0 && i + len <= text.size() && !(len == 1 && (b < 0x20 || b == 0x7F));
-        for (std::size_t k = 1; valid && k < len; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        if (valid) {
-            out.append(text.substr(i, len));
-            i += len;
-        } else {
-            out += '?';
-            ++i;
-        }
-        ++shown;
-    }
-    if (i < text.size()) out += "...";
-    return out + "\"";
-}
+std::string quotedForMessage(std::string_view text) { return quotedForMessage(text, 40); }
 
 Case readCaseFile(const std::filesystem::path& path) { return parseCase(readCaseBytes(path)); }
 

@@ -81,7 +81,7 @@ std::vector<std::string> caseControlNames(const Form& form);
 void applyCase(Form& form, const Case& c);
 
 // A text from a file as a message may quote it: in double quotes, control
-// characters shown as "?", at most 40 characters.
+// characters and broken sequences shown as "?", at most 40 characters.
 std::string quotedForMessage(std::string_view text);
 
 }  // namespace verosa::form

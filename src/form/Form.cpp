@@ -532,27 +532,8 @@ std::string Form::subjectOf(const std::string& name) const {
     return c.subject.empty() ? c.caption : c.subject;
 }
 
-namespace {
-// What the user typed, as a message may quote it: well-formed UTF-8 without
-// control characters (each byte of a broken sequence and each control
-// character shown as "?"), at most 24 characters.
-std::string quoted(std::string_view text) {
-    std::string out;
-    std::size_t i = 0;
-    for (int shown = 0; i < text.size() && shown < 24; ++shown) {
-        const std::size_t length = utf8SequenceAt(text, i);
-        if (length == 0 || isControlCharacter(text, i, length)) {
-            out += '?';
-            i += length == 0 ? 1 : length;
-        } else {
-            out.append(text.substr(i, length));
-            i += length;
-        }
-    }
-    if (i < text.size()) out += "...";
-    return "\"" + out + "\"";
-}
-}  // namespace
+// What the user typed is quoted up to this many characters.
+constexpr int kQuotedTyped = 24;
 
 double Form::numberOf(const std::string& name) const {
     const Control& c = at(name);
@@ -568,8 +549,9 @@ double Form::numberOf(const std::string& name) const {
         }
         refuseInput(withParticle(subject, Particle::Object) + " 입력하십시오.", name);
     case WholeNumber::Kind::NotANumber:
-        refuseInput(
-            withParticle(subject, Particle::Topic) + " 숫자로 입력하십시오. (입력된 값: " + quoted(c.text) + ")", name);
+        refuseInput(withParticle(subject, Particle::Topic) +
+                        " 숫자로 입력하십시오. (입력된 값: " + quotedForMessage(c.text, kQuotedTyped) + ")",
+                    name);
     case WholeNumber::Kind::TooLarge: refuseInput(withParticle(subject, Particle::Subject) + " 너무 큽니다.", name);
     }
     if (c.number) requireWithin(value, c.number->bounds, subject, name);

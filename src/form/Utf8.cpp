@@ -42,4 +42,21 @@ bool isControlCharacter(std::string_view text, std::size_t i, std::size_t length
     return length == 2 && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
 }
 
+std::string quotedForMessage(std::string_view text, int limit) {
+    std::string out = "\"";
+    std::size_t i = 0;
+    for (int shown = 0; i < text.size() && shown < limit; ++shown) {
+        const std::size_t length = utf8SequenceAt(text, i);
+        if (length == 0 || isControlCharacter(text, i, length)) {
+            out += '?';
+            i += length == 0 ? 1 : length;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    if (i < text.size()) out += "...";
+    return out + "\"";
+}
+
 }  // namespace verosa::form
