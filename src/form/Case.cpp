@@ -1,11 +1,11 @@
 #include "form/Case.h"
 
-#include "form/Utf8.h"
-
 #include <charconv>
 #include <fstream>
 #include <set>
 #include <system_error>
+
+#include "form/Utf8.h"
 
 namespace verosa::form {
 
