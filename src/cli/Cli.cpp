@@ -260,8 +260,7 @@ Outcome applySet(Form& form, const Step& step) {
         if (grid && grid->kind == ControlKind::Grid && mid != std::string::npos) {
             int row = parseInt(step.name.substr(open + 1, mid - open - 1), step.name);
             int col = parseInt(step.name.substr(mid + 2, step.name.size() - mid - 3), step.name);
-            if (row < 0 || row >= grid->grid.rows || col < 0 || col >= grid->grid.cols)
-                throw UsageError(name + ": no such cell");
+            if (!grid->grid.has(row, col)) throw UsageError(name + ": no such cell");
             requireWindowText(step);
             return form.setCell(base, row, col, step.value);
         }
